@@ -1,0 +1,53 @@
+// What the translation engine needs from the window (or tool) that runs it.
+#pragma once
+
+#include <string>
+
+#include "engine/worklist.h"
+
+namespace dict {
+class LookupView;
+}
+
+namespace engine {
+
+// The busy panels of the main window that a run switches.
+enum class Panel {
+    kProgress,  // Frame7: progress bars and the cancel button
+    kWriting,   // Frame6: "writing the translation" animation
+    kPlain,     // Frame5: plain panel hidden when a run finishes
+};
+
+// The engine's view of its host. The window implements it over its widgets;
+// the command-line tool over plain memory.
+class TranslationHost {
+public:
+    virtual ~TranslationHost() = default;
+
+    // The dictionary's keyed view opened last, or nullptr when none is open
+    // (every look-up then finds nothing). Asked anew for every look-up.
+    virtual const dict::LookupView* lookupView() = 0;
+
+    // The two visible lists: the arrangement list (Larrang) and the list of
+    // words the dictionary lacks (LNodata).
+    virtual WorkList& arrangementList() = 0;
+    virtual WorkList& missingWordList() = 0;
+
+    // Lets pending user-interface events run (timers, cancel commands). Called
+    // once per input character and once per output token while joining.
+    virtual void yield() = 0;
+
+    // The cancel flag set by the cancel commands; the run clears it at start.
+    virtual bool cancelRequested() const = 0;
+    virtual void clearCancelRequest() = 0;
+
+    // Progress of the scan in percent, stored after every character.
+    virtual void setProgressPercent(int percent) = 0;
+
+    virtual void setPanelVisible(Panel panel, bool visible) = 0;
+
+    // Replaces the whole text of the Thai pane (Rth).
+    virtual void setThaiText(const std::string& text) = 0;
+};
+
+}  // namespace engine

@@ -1,0 +1,69 @@
+// The translation run: scans English text character by character into
+// phrases, translates whole questions and idioms, resolves every other word to
+// a dictionary key and emits Thai through the reordering rules, then joins the
+// output tokens into the Thai document and rebuilds the missing-word list.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/host.h"
+#include "engine/reorder.h"
+#include "engine/worklist.h"
+
+namespace dict {
+struct DictRecord;
+}
+
+namespace engine {
+
+class Translator final {
+public:
+    explicit Translator(TranslationHost& host) : m_host(host) {}
+    Translator(const Translator&) = delete;
+    Translator& operator=(const Translator&) = delete;
+
+    // One run over documentText (the whole English pane), or over the captured
+    // selection when captureSelection() was called since the last run. Runs on
+    // the caller's thread, yielding through the host; a nested call while a
+    // run is going is ignored and returns false.
+    bool run(std::string_view documentText);
+
+    // A click in the English pane: the next run translates `selection`.
+    void captureSelection(std::string selection);
+    bool translateSelection() const { return m_translateSelection; }
+    const std::string& selectionText() const { return m_selectionText; }
+    void setTranslateSelection(bool on) { m_translateSelection = on; }
+
+    bool running() const { return m_running; }
+
+    // The hidden work lists of the last run: the phrase words (List1), the
+    // output tokens (List2), the arrangement words (List3) and the raw missing
+    // words (List4).
+    const VectorWorkList& phraseWords() const { return m_list1; }
+    const VectorWorkList& outputTokens() const { return m_list2; }
+    const VectorWorkList& arrangementWords() const { return m_list3; }
+    const VectorWorkList& missingRaw() const { return m_list4; }
+
+    // The progress value for character index i (0-based) of n scanned ones.
+    static int progressPercent(std::size_t i, std::size_t n);
+
+private:
+    void closePhrase(std::string_view closing, int code);
+    std::size_t wordStep(std::size_t i);
+    const dict::DictRecord* lookup(std::string_view key);
+    void finish();
+    void splitWorD();
+
+    TranslationHost& m_host;
+    bool m_running = false;
+    bool m_translateSelection = false;
+    std::string m_selectionText;
+
+    VectorWorkList m_list1, m_list2, m_list3, m_list4;
+    std::string m_phraseBuffer;
+    ReorderingState m_state;
+    std::string m_key;  // scratch buffer for look-up keys
+};
+
+}  // namespace engine
