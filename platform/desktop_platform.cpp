@@ -1,0 +1,125 @@
+#include "platform/desktop_platform.h"
+
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+
+namespace {
+
+QMessageBox::Icon toQtIcon(Icon icon) {
+    switch (icon) {
+        case Icon::kQuestion:
+            return QMessageBox::Question;
+        case Icon::kInformation:
+            return QMessageBox::Information;
+        case Icon::kWarning:
+            return QMessageBox::Warning;
+        case Icon::kCritical:
+            return QMessageBox::Critical;
+        case Icon::kNone:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString titleOrDefault(const QString& title) {
+    return title.isEmpty() ? defaultTitle() : title;
+}
+
+}  // namespace
+
+QString defaultTitle() {
+    QString name = QCoreApplication::applicationName();
+    if (name.isEmpty()) {
+        name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    }
+    return name;
+}
+
+Answer DesktopPlatform::message(QWidget* parent, const QString& text, const QString& title,
+                                Buttons buttons, Icon icon) {
+    QMessageBox box(parent);
+    box.setIcon(toQtIcon(icon));
+    box.setWindowTitle(titleOrDefault(title));
+    box.setText(text);
+    if (buttons == Buttons::kYesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int result = box.exec();
+    if (buttons == Buttons::kYesNo) {
+        return result == QMessageBox::Yes ? Answer::kYes : Answer::kNo;
+    }
+    return Answer::kOk;
+}
+
+std::optional<QString> DesktopPlatform::inputText(QWidget* parent, const QString& prompt,
+                                                  const QString& title, const QString& initial) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, titleOrDefault(title), prompt,
+                                               QLineEdit::Normal, initial, &ok);
+    if (!ok) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+QColor DesktopPlatform::chooseColor(QWidget* parent, const QColor& current) {
+    QColorDialog dialog(current, parent);
+    dialog.exec();
+    // Like the classic colour dialog, the colour it holds is kept also when
+    // the user closes it without choosing.
+    return dialog.result() == QDialog::Accepted ? dialog.selectedColor() : current;
+}
+
+QString DesktopPlatform::openFileName(QWidget* parent, const QString& title,
+                                      const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+}
+
+QString DesktopPlatform::saveFileName(QWidget* parent, const QString& title,
+                                      const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, title, QString(), filter);
+}
+
+PrintChoice DesktopPlatform::print(QWidget* parent, QPrinter& printer,
+                                   const PrintRequest& request) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(titleOrDefault(request.title));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, request.pageNumbersEnabled);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection,
+                     request.selectionAvailable || request.selectionChosen);
+    dialog.setPrintRange(request.selectionChosen ? QAbstractPrintDialog::Selection
+                                                 : QAbstractPrintDialog::AllPages);
+    if (dialog.exec() != QDialog::Accepted) {
+        return PrintChoice::kCancelled;
+    }
+    return dialog.printRange() == QAbstractPrintDialog::Selection ? PrintChoice::kSelection
+                                                                  : PrintChoice::kAll;
+}
+
+bool DesktopPlatform::openWithDefaultApp(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+}
+
+void DesktopPlatform::exitProcess(int status) {
+    std::fflush(nullptr);
+    std::_Exit(status);
+}
+
+}  // namespace platform

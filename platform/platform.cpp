@@ -1,0 +1,26 @@
+#include "platform/platform.h"
+
+#include "platform/desktop_platform.h"
+
+namespace platform {
+
+namespace {
+
+Platform* g_installed = nullptr;
+
+Platform& desktop() {
+    static DesktopPlatform instance;
+    return instance;
+}
+
+}  // namespace
+
+Platform& platform() {
+    return g_installed != nullptr ? *g_installed : desktop();
+}
+
+void setPlatform(Platform* p) {
+    g_installed = p;
+}
+
+}  // namespace platform

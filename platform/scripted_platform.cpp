@@ -1,0 +1,114 @@
+#include "platform/scripted_platform.h"
+
+namespace platform {
+
+namespace {
+
+template <typename T>
+std::optional<T> takeFront(std::deque<T>& queue) {
+    if (queue.empty()) {
+        return std::nullopt;
+    }
+    T value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+}
+
+}  // namespace
+
+std::vector<PlatformCall> ScriptedPlatform::callsOf(PlatformCall::Kind kind) const {
+    std::vector<PlatformCall> result;
+    for (const PlatformCall& call : m_calls) {
+        if (call.kind == kind) {
+            result.push_back(call);
+        }
+    }
+    return result;
+}
+
+void ScriptedPlatform::clearCalls() {
+    m_calls.clear();
+    m_exitStatus.reset();
+}
+
+Answer ScriptedPlatform::message(QWidget*, const QString& text, const QString& title,
+                                 Buttons buttons, Icon icon) {
+    PlatformCall call;
+    call.kind = PlatformCall::Kind::kMessage;
+    call.text = text;
+    call.title = title;
+    call.buttons = buttons;
+    call.icon = icon;
+    m_calls.push_back(call);
+    if (auto answer = takeFront(m_messageAnswers)) {
+        return *answer;
+    }
+    return buttons == Buttons::kYesNo ? Answer::kNo : Answer::kOk;
+}
+
+std::optional<QString> ScriptedPlatform::inputText(QWidget*, const QString& prompt,
+                                                   const QString& title, const QString& initial) {
+    PlatformCall call;
+    call.kind = PlatformCall::Kind::kInput;
+    call.text = prompt;
+    call.title = title;
+    call.extra = initial;
+    m_calls.push_back(call);
+    if (auto answer = takeFront(m_inputAnswers)) {
+        return *answer;
+    }
+    return std::nullopt;
+}
+
+QColor ScriptedPlatform::chooseColor(QWidget*, const QColor& current) {
+    PlatformCall call;
+    call.kind = PlatformCall::Kind::kColor;
+    call.color = current;
+    m_calls.push_back(call);
+    return takeFront(m_colors).value_or(current);
+}
+
+QString ScriptedPlatform::openFileName(QWidget*, const QString& title, const QString& filter) {
+    PlatformCall call;
+    call.kind = PlatformCall::Kind::kOpenFile;
+    call.title = title;
+    call.extra = filter;
+    m_calls.push_back(call);
+    return takeFront(m_fileNames).value_or(QString());
+}
+
+QString ScriptedPlatform::saveFileName(QWidget*, const QString& title, const QString& filter) {
+    PlatformCall call;
+    call.kind = PlatformCall::Kind::kSaveFile;
+    call.title = title;
+    call.extra = filter;
+    m_calls.push_back(call);
+    return takeFront(m_fileNames).value_or(QString());
+}
+
+PrintChoice ScriptedPlatform::print(QWidget*, QPrinter&, const PrintRequest& request) {
+    PlatformCall call;
+    call.kind = PlatformCall::Kind::kPrint;
+    call.title = request.title;
+    call.printRequest = request;
+    m_calls.push_back(call);
+    return takeFront(m_printChoices).value_or(PrintChoice::kCancelled);
+}
+
+bool ScriptedPlatform::openWithDefaultApp(const QString& path) {
+    PlatformCall call;
+    call.kind = PlatformCall::Kind::kOpenApp;
+    call.text = path;
+    m_calls.push_back(call);
+    return m_openResult;
+}
+
+void ScriptedPlatform::exitProcess(int status) {
+    PlatformCall call;
+    call.kind = PlatformCall::Kind::kExit;
+    call.status = status;
+    m_calls.push_back(call);
+    m_exitStatus = status;
+}
+
+}  // namespace platform
