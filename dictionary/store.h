@@ -224,6 +224,9 @@ private:
     friend class LookupView;
     friend class BrowseView;
 
+    // Clears the look-up view's current record when a write replaces or removes it.
+    void forgetLookupRecord(const DictRecord* record);
+
     std::string m_path;
     std::unique_ptr<Impl> m_impl;
     LookupView m_lookup;
