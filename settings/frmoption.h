@@ -1,0 +1,64 @@
+// The options window: pane colours, the sample text colours, the translating
+// colour and the translation choices. It loads every option from the settings
+// store when it opens and writes them back on "ตกลง" or "เลือก".
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace Ui {
+class FrmOption;
+}
+
+class FrmOption final : public QDialog {
+    Q_OBJECT
+
+public:
+    // `setPal` applies the stored options to the main window; `setSelectPalChecked`
+    // sets the main window's translate-on-select check box. Either may be empty.
+    FrmOption(std::function<void()> setPal, std::function<void(bool)> setSelectPalChecked,
+              QWidget* parent = nullptr);
+    ~FrmOption() override;
+
+    // Loads every option from the settings store into the controls.
+    void OptionPal();
+
+    // Writes every option from the controls into the settings store, then sets
+    // the main window's translate-on-select check box to chkselect's state.
+    void SaveSet();
+
+    // The colour the colour dialog opens with: the one last chosen in it, across
+    // every opening of this window (black the first time).
+    static QColor lastDialogColor();
+    static void setLastDialogColor(const QColor& color);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // One colour control: a swatch (background) or a sample (text colour).
+    enum Swatch { kColorEn, kColorTh, kColorTxtEn, kColorTxtTh, kColorBeforePal, kSwatchCount };
+
+    void Command1_Click();
+    void Command5_Click();
+    void Command3_Click();
+
+    // Opens the colour dialog for swatch `s` and applies the colour it closes with.
+    void chooseColor(Swatch s);
+    // Shows stored colour value `stored` on swatch `s` and remembers it for SaveSet.
+    void setSwatch(Swatch s, qint32 stored);
+    QWidget* swatchWidget(Swatch s) const;
+
+    std::unique_ptr<Ui::FrmOption> m_ui;
+    std::function<void()> m_setPal;
+    std::function<void(bool)> m_setSelectPalChecked;
+    // The stored form of each swatch's colour, so a system colour is saved as
+    // the same system colour rather than as today's red, green and blue.
+    std::array<qint32, kSwatchCount> m_values{};
+};

@@ -1,0 +1,58 @@
+// Every setting the program reads or writes: section, key and the default used
+// when the key is absent. Names are matched without regard to letter case, so
+// the spellings that differ only in case address the same value.
+#pragma once
+
+#include <QString>
+
+namespace settings {
+
+struct SettingKey {
+    const char* section;
+    const char* key;
+    const char* def;
+};
+
+namespace keys {
+
+// Background colour of the English document pane.
+inline constexpr SettingKey kColorEn{"Options", "ColorEn", "16777215"};
+// Background colour of the Thai document pane.
+inline constexpr SettingKey kColorTh{"Options", "ColorTh", "16777215"};
+// Text colours shown by the options window's samples (system button-text colour by default).
+inline constexpr SettingKey kColorTxtEn{"Options", "ColorTxtEn", "-2147483630"};
+inline constexpr SettingKey kColorTxtTh{"Options", "ColorTxtTh", "-2147483630"};
+// Background colour used while translating, and whether to use it.
+inline constexpr SettingKey kColorBeforePal{"Options", "Colorbeforepal", "12640511"};
+inline constexpr SettingKey kChkBeforePal{"Options", "chkbeforeforepal", "0"};
+// Translate the selected English text as soon as it is clicked.
+inline constexpr SettingKey kSelectPal{"Options", "Selectpal", "0"};
+// Sound when a translation ends.
+inline constexpr SettingKey kSound{"Options", "Sound", "0"};
+// Report the words without a meaning when a translation ends (kept in lower-case "options").
+inline constexpr SettingKey kDataFound{"options", "Datafound", "0"};
+// The missing-words panel is shown.
+inline constexpr SettingKey kChkNoWord{"Options", "ChkNoWord", "0"};
+// The word-arrangement panel is shown: written as "ArrangWord", read as "Arrangword".
+inline constexpr SettingKey kArrangWord{"Options", "ArrangWord", "0"};
+inline constexpr SettingKey kArrangWordRead{"Options", "Arrangword", "0"};
+// The meaning panel and hover look-up are on: written as "Chktooltip" when
+// checked and "ChkTooltip" when unchecked, read as "Chktooltip".
+inline constexpr SettingKey kChkTooltip{"Options", "Chktooltip", "0"};
+inline constexpr SettingKey kChkTooltipUnchecked{"Options", "ChkTooltip", "0"};
+
+}  // namespace keys
+
+// The stored text of `k`, or its default when absent.
+QString getSetting(const SettingKey& k);
+
+// Stores `value` under `k`.
+void saveSetting(const SettingKey& k, const QString& value);
+
+// The stored value of `k` as a number; absent or non-numeric text gives the key's default.
+int getNumber(const SettingKey& k);
+
+// Stores a check-box state as "1" (checked) or "0".
+void saveFlag(const SettingKey& k, bool checked);
+
+}  // namespace settings

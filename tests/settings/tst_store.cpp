@@ -1,0 +1,149 @@
+#include <QApplication>
+#include <QFile>
+#include <QPalette>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "settings/colors.h"
+#include "settings/keys.h"
+#include "settings/store.h"
+
+class TestStore final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        QVERIFY(m_dir.isValid());
+        m_path = m_dir.filePath(QStringLiteral("t%1.ini").arg(++m_count));
+        settings::useSettingsFile(m_path);
+    }
+    void cleanup() { settings::useSettingsFile(QString()); }
+
+    void namesMatchWithoutLetterCase_data() {
+        QTest::addColumn<QString>("writeSection");
+        QTest::addColumn<QString>("writeKey");
+        QTest::addColumn<QString>("readSection");
+        QTest::addColumn<QString>("readKey");
+        QTest::newRow("ArrangWord/Arrangword") << "Options" << "ArrangWord" << "Options"
+                                               << "Arrangword";
+        QTest::newRow("ChkTooltip/Chktooltip") << "Options" << "ChkTooltip" << "Options"
+                                               << "Chktooltip";
+        QTest::newRow("options/Options") << "options" << "Datafound" << "Options"
+                                         << "Datafound";
+    }
+    void namesMatchWithoutLetterCase() {
+        QFETCH(QString, writeSection);
+        QFETCH(QString, writeKey);
+        QFETCH(QString, readSection);
+        QFETCH(QString, readKey);
+        settings::saveSetting(writeSection, writeKey, "1");
+        QCOMPARE(settings::getSetting(readSection, readKey, "0"), QString("1"));
+        // A later write in the other spelling overwrites the same value.
+        settings::saveSetting(readSection, readKey, "0");
+        QCOMPARE(settings::getSetting(writeSection, writeKey, "x"), QString("0"));
+    }
+
+    void writesReachTheFileAtOnce() {
+        settings::saveSetting("Options", "ColorEn", "255");
+        QVERIFY(QFile::exists(m_path));
+        QFile file(m_path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("255"));
+    }
+
+    void firstRunGivesEveryDefault() {
+        using namespace settings::keys;
+        for (const settings::SettingKey& k :
+             {kColorEn, kColorTh, kColorTxtEn, kColorTxtTh, kColorBeforePal, kChkBeforePal,
+              kSelectPal, kSound, kDataFound, kChkNoWord, kArrangWordRead, kChkTooltip}) {
+            QCOMPARE(settings::getSetting(k), QString::fromLatin1(k.def));
+        }
+        QCOMPARE(settings::getNumber(kColorEn), 16777215);
+        QCOMPARE(settings::getNumber(kColorTxtEn), -2147483630);
+        QCOMPARE(settings::getNumber(kColorBeforePal), 12640511);
+        QVERIFY(!QFile::exists(m_path));  // reading creates nothing
+    }
+
+    void getNumberTreatsNonNumbersAsDefault_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("number") << "42" << 42;
+        QTest::newRow("negative") << "-2147483630" << -2147483630;
+        QTest::newRow("padded") << " 7 " << 7;
+        QTest::newRow("letters") << "abc" << -5;
+        QTest::newRow("empty") << "" << -5;
+        QTest::newRow("trailing junk") << "12x" << -5;
+        QTest::newRow("too big") << "4294967295" << -5;
+    }
+    void getNumberTreatsNonNumbersAsDefault() {
+        QFETCH(QString, stored);
+        QFETCH(int, expected);
+        settings::saveSetting("Options", "Num", stored);
+        QCOMPARE(settings::getNumber("options", "NUM", -5), expected);
+    }
+
+    void textValuesSurviveUnchanged() {
+        const QString value = QStringLiteral("a, b; c=d [e] ภาษาไทย ");
+        settings::saveSetting("Options", "Text", value);
+        QCOMPARE(settings::getSetting("Options", "Text", ""), value);
+    }
+
+    void defaultFileIsNamedAfterTheExecutable() {
+        settings::useSettingsFile(QString());
+        QVERIFY(settings::settingsFilePath().endsWith("/vantrel_settings_store_tests.ini"));
+    }
+
+    void storedColoursConvert_data() {
+        QTest::addColumn<QColor>("color");
+        QTest::addColumn<qint32>("stored");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("white") << QColor(255, 255, 255) << qint32{16777215} << "16777215";
+        QTest::newRow("black") << QColor(0, 0, 0) << qint32{0} << "0";
+        QTest::newRow("red is the low byte") << QColor(255, 0, 0) << qint32{255} << "255";
+        QTest::newRow("255/192/192") << QColor(255, 192, 192) << qint32{0xC0C0FF} << "12632319";
+        QTest::newRow("translating colour") << QColor(255, 224, 192) << qint32{12640511}
+                                            << "12640511";
+    }
+    void storedColoursConvert() {
+        QFETCH(QColor, color);
+        QFETCH(qint32, stored);
+        QFETCH(QString, text);
+        QCOMPARE(settings::storedFromColor(color), stored);
+        QCOMPARE(settings::colorFromStored(stored), color);
+        QCOMPARE(settings::colorText(color), text);
+    }
+
+    void systemColoursComeFromThePalette() {
+        const qint32 buttonText = settings::systemColorValue(settings::kSysButtonText);
+        QCOMPARE(buttonText, qint32{-2147483630});
+        QVERIFY(settings::isSystemColor(buttonText));
+        QVERIFY(!settings::isSystemColor(16777215));
+        QCOMPARE(settings::colorText(buttonText), QString("-2147483630"));
+
+        QPalette palette = QApplication::palette();
+        palette.setColor(QPalette::ButtonText, QColor(1, 2, 3));
+        palette.setColor(QPalette::Base, QColor(4, 5, 6));
+        palette.setColor(QPalette::Text, QColor(7, 8, 9));
+        palette.setColor(QPalette::Button, QColor(10, 11, 12));
+        const QPalette saved = QApplication::palette();
+        QApplication::setPalette(palette);
+        QCOMPARE(settings::colorFromStored(buttonText), QColor(1, 2, 3));
+        QCOMPARE(settings::colorFromStored(settings::systemColorValue(5)), QColor(4, 5, 6));
+        QCOMPARE(settings::colorFromStored(settings::systemColorValue(8)), QColor(7, 8, 9));
+        QCOMPARE(settings::colorFromStored(settings::systemColorValue(15)), QColor(10, 11, 12));
+        QApplication::setPalette(saved);
+    }
+
+    void colourTextFallsBackWhenNotANumber() {
+        QCOMPARE(settings::storedFromText("-2147483630", 0), qint32{-2147483630});
+        QCOMPARE(settings::storedFromText("white", 16777215), qint32{16777215});
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+    int m_count = 0;
+};
+
+QTEST_MAIN(TestStore)
+#include "tst_store.moc"
