@@ -1,0 +1,170 @@
+#include "engine/codepage.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+namespace engine {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// The code page's upper half as the system's converter defines it: the code
+// point of every byte from 0x80 up, 0 where the byte is undefined.
+const std::array<char32_t, 128>& upperHalf() {
+    static const std::array<char32_t, 128> table = [] {
+        std::array<char32_t, 128> t{};
+        iconv_t cd = iconv_open("UTF-32LE", "WINDOWS-874");
+        if (cd == reinterpret_cast<iconv_t>(-1)) cd = iconv_open("UTF-32LE", "CP874");
+        if (cd == reinterpret_cast<iconv_t>(-1)) return t;
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            char in = static_cast<char>(b);
+            unsigned char out[8] = {};
+            char* inp = &in;
+            char* outp = reinterpret_cast<char*>(out);
+            std::size_t inLeft = 1, outLeft = sizeof out;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(cd, &inp, &inLeft, &outp, &outLeft) != static_cast<std::size_t>(-1) &&
+                outLeft == 4) {
+                t[static_cast<std::size_t>(b - 0x80)] =
+                    static_cast<char32_t>(out[0] | out[1] << 8 | out[2] << 16 | out[3] << 24);
+            }
+        }
+        iconv_close(cd);
+        return t;
+    }();
+    return table;
+}
+
+// Code of every code point of the Basic Multilingual Plane; 63 where unmapped.
+const std::uint8_t* bmpCodes() {
+    static const std::unique_ptr<std::uint8_t[]> codes = [] {
+        auto c = std::make_unique<std::uint8_t[]>(0x10000);
+        std::memset(c.get(), 63, 0x10000);
+        for (int b = 0; b < 0x80; ++b) c[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(b);
+        const auto& upper = upperHalf();
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            char32_t cp = upper[static_cast<std::size_t>(b - 0x80)];
+            if (cp != 0 && cp < 0x10000) c[cp] = static_cast<std::uint8_t>(b);
+        }
+        return c;
+    }();
+    return codes.get();
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+}  // namespace
+
+int ansiCode(char32_t codePoint) {
+    if (codePoint < 0x80) return static_cast<int>(codePoint);
+    if (codePoint >= 0x10000) return 63;
+    return bmpCodes()[codePoint];
+}
+
+std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t* codePoint) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[pos + k]); };
+    const unsigned char b0 = byte(0);
+    if (b0 < 0x80) {
+        *codePoint = b0;
+        return 1;
+    }
+    std::size_t len;
+    char32_t cp;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2;
+        cp = b0 & 0x1F;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3;
+        cp = b0 & 0x0F;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4;
+        cp = b0 & 0x07;
+    } else {
+        *codePoint = kReplacement;
+        return 1;
+    }
+    if (pos + len > text.size()) {
+        *codePoint = kReplacement;
+        return 1;
+    }
+    for (std::size_t k = 1; k < len; ++k) {
+        const unsigned char b = byte(k);
+        if ((b & 0xC0) != 0x80) {
+            *codePoint = kReplacement;
+            return 1;
+        }
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not characters.
+    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF)) {
+        *codePoint = kReplacement;
+        return 1;
+    }
+    *codePoint = cp;
+    return len;
+}
+
+std::size_t utf8Length(std::string_view text) {
+    std::size_t n = 0;
+    for (unsigned char c : text) n += (c & 0xC0) != 0x80;
+    return n;
+}
+
+bool isValidUtf8(std::string_view bytes) {
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        char32_t cp;
+        const std::size_t len = decodeUtf8(bytes, pos, &cp);
+        if (cp == kReplacement &&
+            !(len == 3 && bytes.substr(pos, 3) == "\xEF\xBF\xBD")) {
+            return false;
+        }
+        pos += len;
+    }
+    return true;
+}
+
+std::string windows874ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    const auto& upper = upperHalf();
+    for (unsigned char b : bytes) {
+        if (b < 0x80) {
+            out += static_cast<char>(b);
+        } else {
+            const char32_t cp = upper[b - 0x80];
+            appendUtf8(out, cp != 0 ? cp : kReplacement);
+        }
+    }
+    return out;
+}
+
+std::string documentBytesToUtf8(std::string_view bytes) {
+    if (isValidUtf8(bytes)) {
+        if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+        return std::string(bytes);
+    }
+    return windows874ToUtf8(bytes);
+}
+
+}  // namespace engine

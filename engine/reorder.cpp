@@ -1,0 +1,119 @@
+#include "engine/reorder.h"
+
+#include "dictionary/store.h"
+
+namespace engine {
+namespace {
+
+// The fields tried for a meaning, in rule order.
+constexpr int kRuleFields[] = {dict::kWordNoun, dict::kWordVerb,     dict::kWordAdv,
+                               dict::kWordAdj,  dict::kWordPP,       dict::kWordConj,
+                               dict::kWordQuestion, dict::kWordIdiom};
+
+void entry(RuleLists& lists, const std::string& word, std::string_view separator,
+           const std::string& meaning) {
+    std::string line;
+    line.reserve(word.size() + separator.size() + meaning.size());
+    line.append(word).append(separator).append(meaning);
+    lists.arrangement.append(std::move(line));
+    lists.arrangementWords.append(word);
+}
+
+void emit(RuleLists& lists, std::string text) { lists.output.append(std::move(text)); }
+
+void nounRule(const std::string& word, const std::string& m, bool nextIsNoun, ReorderingState& s,
+              RuleLists& lists) {
+    if (nextIsNoun) {
+        if (!s.firstNounHeld) {
+            s.firstNounMeaning = m;
+            s.firstNounHeld = true;
+        } else if (!s.secondNounHeld) {
+            s.secondNounMeaning = m;
+            s.secondNounHeld = true;
+        } else {
+            // A third noun with the run going on: the three nouns so far are
+            // emitted, last first. A held adjective stays held for the noun
+            // that ends the run, so it still follows the whole run.
+            emit(lists, m);
+            emit(lists, std::move(s.secondNounMeaning));
+            emit(lists, std::move(s.firstNounMeaning));
+            s.secondNounMeaning.clear();
+            s.firstNounMeaning.clear();
+            s.firstNounHeld = s.secondNounHeld = false;
+        }
+    } else {
+        // The run ends here: this noun first, then the held ones in reverse
+        // order of arrival, the adjective last.
+        emit(lists, m);
+        if (s.secondNounHeld) emit(lists, std::move(s.secondNounMeaning));
+        if (s.firstNounHeld) emit(lists, std::move(s.firstNounMeaning));
+        if (s.adjectiveHeld) emit(lists, std::move(s.heldAdjective));
+        s.secondNounMeaning.clear();
+        s.firstNounMeaning.clear();
+        s.heldAdjective.clear();
+        s.firstNounHeld = s.secondNounHeld = s.adjectiveHeld = false;
+    }
+    entry(lists, word, "= ", m);
+}
+
+}  // namespace
+
+void applyRules(const std::string& token, const std::string& currentWord,
+                std::string_view nextWordClass, const dict::DictRecord* record,
+                ReorderingState& state, RuleLists& lists) {
+    if (record == nullptr) {
+        lists.output.append(token);
+        lists.missing.append(token);
+        return;
+    }
+    int field = -1;
+    for (int f : kRuleFields) {
+        const dict::FieldValue& v = (*record)[f];
+        if (v && !v->empty()) {
+            field = f;
+            break;
+        }
+    }
+    if (field < 0) return;  // a word Thai leaves out
+    const std::string& m = *(*record)[field];
+
+    switch (field) {
+        case dict::kWordNoun:
+            nounRule(currentWord, m, nextWordClass == "Noun", state, lists);
+            break;
+        case dict::kWordVerb:
+            emit(lists, std::string(state.verbPrefix).append(m));
+            state.verbPrefix.assign(1, ' ');
+            entry(lists, currentWord, "= ", m);
+            break;
+        case dict::kWordAdj:
+            if (nextWordClass == "Noun") {
+                state.heldAdjective = m;
+                state.adjectiveHeld = true;
+            } else {
+                // An earlier adjective still held (its noun never came) is
+                // emitted before this one rather than dropped.
+                if (state.adjectiveHeld) emit(lists, std::move(state.heldAdjective));
+                emit(lists, m);
+                state.heldAdjective.clear();
+                state.adjectiveHeld = false;
+            }
+            entry(lists, currentWord, " = ", m);
+            break;
+        case dict::kWordAdv:
+        case dict::kWordConj:
+            emit(lists, m);
+            entry(lists, currentWord, "=", m);
+            break;
+        case dict::kWordQuestion:
+            emit(lists, m);
+            entry(lists, currentWord, "= ", m);
+            break;
+        default:  // preposition, idiom
+            emit(lists, m);
+            entry(lists, currentWord, " = ", m);
+            break;
+    }
+}
+
+}  // namespace engine

@@ -1,0 +1,50 @@
+#include "engine/text.h"
+
+#include <unordered_set>
+
+namespace engine {
+
+bool isWordSeparator(int code) {
+    return code == 9 || code == 10 || code == 11 || code == 13 || (code >= 32 && code <= 47) ||
+           (code >= 58 && code <= 64) || (code >= 91 && code <= 94) || code == 96 ||
+           (code >= 123 && code <= 126);
+}
+
+bool cutFirstPiece(std::string& text, std::string_view delimiter, std::string* piece) {
+    const std::size_t at = text.find(delimiter);
+    if (at == std::string::npos) return false;
+    piece->assign(text, 0, at);
+    text.erase(0, at + delimiter.size());
+    return true;
+}
+
+std::vector<std::string> splitText(std::string_view text, std::string_view delimiter) {
+    if (delimiter.empty()) delimiter = " ";
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find(delimiter, start)) != std::string_view::npos;) {
+        pieces.emplace_back(text.substr(start, at - start));
+        start = at + delimiter.size();
+    }
+    pieces.emplace_back(text.substr(start));
+    return pieces;
+}
+
+std::string asciiLower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+std::vector<std::string> removeDuplicates(const std::vector<std::string>& values) {
+    std::vector<std::string> result;
+    std::unordered_set<std::string> seen;
+    for (const std::string& v : values) {
+        if (seen.insert(asciiLower(v)).second) result.push_back(v);
+    }
+    return result;
+}
+
+}  // namespace engine

@@ -1,0 +1,291 @@
+#include "engine/translator.h"
+
+#include <cmath>
+
+#include "dictionary/store.h"
+#include "engine/codepage.h"
+#include "engine/text.h"
+
+namespace engine {
+namespace {
+
+using dict::DictRecord;
+using dict::FieldValue;
+
+// Filled against a space: present and not the single space (empty text counts).
+bool filledAgainstSpace(const FieldValue& v) { return v && *v != " "; }
+// Filled against empty: present and not the empty text.
+bool filledAgainstEmpty(const FieldValue& v) { return v && !v->empty(); }
+
+bool endsWith(std::string_view s, std::string_view a, std::string_view b) {
+    return s.size() >= a.size() &&
+           (s.substr(s.size() - a.size()) == a || s.substr(s.size() - b.size()) == b);
+}
+
+// The class of a found following word: the tag of its first filled field.
+// Chain A tests the conjunction against empty, chain B against a space.
+void chooseClass(const DictRecord& r, bool chainA, std::string_view* nextWordClass) {
+    if (filledAgainstSpace(r[dict::kWordNoun])) {
+        *nextWordClass = "Noun";
+    } else if (filledAgainstSpace(r[dict::kWordVerb])) {
+        *nextWordClass = "Verb";
+    } else if (filledAgainstSpace(r[dict::kWordAdv])) {
+        *nextWordClass = "Adv";
+    } else if (filledAgainstSpace(r[dict::kWordAdj])) {
+        *nextWordClass = "Adj";
+    } else if (chainA ? filledAgainstEmpty(r[dict::kWordConj])
+                      : filledAgainstSpace(r[dict::kWordConj])) {
+        *nextWordClass = "Conj";
+    }
+}
+
+}  // namespace
+
+int Translator::progressPercent(std::size_t i, std::size_t n) {
+    if (n == 0) return 0;
+    const double p = std::fabs(static_cast<double>(i) * 100.0 / static_cast<double>(n) - 1.0);
+    return static_cast<int>(std::round(p));
+}
+
+void Translator::captureSelection(std::string selection) {
+    m_translateSelection = true;
+    m_selectionText = std::move(selection);
+}
+
+const DictRecord* Translator::lookup(std::string_view key) {
+    const dict::LookupView* view = m_host.lookupView();
+    return view ? view->find(key) : nullptr;
+}
+
+bool Translator::run(std::string_view documentText) {
+    if (m_running) return false;
+    m_running = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_running};
+
+    m_list1.clear();
+    m_list2.clear();
+    m_list3.clear();
+    m_host.arrangementList().clear();
+    m_host.missingWordList().clear();
+    m_list4.clear();
+    m_phraseBuffer.clear();
+    m_host.clearCancelRequest();
+    m_state = ReorderingState{};
+
+    std::string text(m_translateSelection ? std::string_view(m_selectionText) : documentText);
+    text += '\r';  // closes the last phrase
+    m_translateSelection = false;
+
+    const std::size_t n = utf8Length(text);
+    std::size_t i = 0;
+    for (std::size_t pos = 0; pos < text.size(); ++i) {
+        m_state.verbPrefix.clear();
+        m_host.yield();
+        char32_t cp;
+        const std::size_t len = decodeUtf8(text, pos, &cp);
+        const std::string_view ch(text.data() + pos, len);
+        pos += len;
+        const int code = ansiCode(cp);
+        if (!isWordSeparator(code)) {
+            m_phraseBuffer.append(ch);
+        } else if (code == 32) {
+            if (!m_phraseBuffer.empty() && m_phraseBuffer.back() != ' ') m_phraseBuffer += ' ';
+        } else if (code == 45) {
+            m_phraseBuffer += " - ";
+        } else if (code == 39) {
+            m_phraseBuffer += " ' ";
+        } else if (code != 9 && code != 11) {
+            closePhrase(ch, code);
+        }
+        if (m_host.cancelRequested()) break;
+        m_host.setProgressPercent(progressPercent(i, n));
+    }
+    finish();
+    return true;
+}
+
+void Translator::closePhrase(std::string_view closing, int code) {
+    if (code == 63) {
+        const DictRecord* r = lookup(m_phraseBuffer);
+        if (r && filledAgainstEmpty((*r)[dict::kWordQuestion])) {
+            m_list2.append(*(*r)[dict::kWordQuestion]);
+            m_list2.append("?");
+            m_phraseBuffer.clear();
+            return;
+        }
+    }
+    m_list1.clear();
+    if (const DictRecord* r = lookup(m_phraseBuffer);
+        r && filledAgainstSpace((*r)[dict::kWordIdiom])) {
+        m_list2.append(*(*r)[dict::kWordIdiom]);
+        m_list2.append(std::string(closing));
+        m_phraseBuffer.clear();
+        return;
+    }
+    m_phraseBuffer += ' ';
+    m_phraseBuffer.append(closing);
+    for (std::string& piece : splitText(m_phraseBuffer, " ")) m_list1.append(std::move(piece));
+    const std::size_t count = m_list1.count();
+    for (std::size_t j = 0; j < count;) j = wordStep(j);
+    m_phraseBuffer.clear();
+}
+
+std::size_t Translator::wordStep(std::size_t i) {
+    // 1. Read the word and its lookahead.
+    std::size_t wordIndex = i;
+    std::string currentWord = m_list1.at(i);
+    std::string nextWord = m_list1.at(i + 1);
+    const std::string& next = m_list1.at(i + 1);
+    const std::string& second = m_list1.at(i + 2);
+    const std::string& third = m_list1.at(i + 3);
+    const std::string& fourth = m_list1.at(i + 4);
+    const bool hyphenFollows = next == "-";
+    std::string_view nextWordClass;
+
+    // 2-3. A missing word is reduced to its stem.
+    if (!lookup(currentWord)) {
+        const std::string w = currentWord;
+        const std::size_t size = w.size();
+        const std::size_t chars = utf8Length(w);
+        if (endsWith(w, "s", "S") && chars > 2 && w[size - 2] != '\'') {
+            currentWord = w.substr(0, size - 1);
+            if (!lookup(currentWord)) nextWordClass = "Noun";
+        } else if (endsWith(w, "ed", "ED")) {
+            currentWord = w.substr(0, size - 2);
+            if (!lookup(currentWord)) currentWord += 'e';
+        } else if (endsWith(w, "ion", "ION")) {
+            currentWord = w.substr(0, size - 3);
+            if (!lookup(currentWord)) currentWord += 'e';
+        } else if (endsWith(w, "ing", "ING")) {
+            currentWord = w.substr(0, size - 3);
+            m_state.verbPrefix = "การ";
+            if (!lookup(currentWord)) currentWord += 'e';
+        }
+    }
+
+    for (;;) {
+        // 4. Multi-word headwords, longest first; a hyphen after the word is
+        // left out of the keys.
+        const auto tryKey = [&](std::initializer_list<const std::string*> words,
+                                std::size_t advance) {
+            m_key = currentWord;
+            for (const std::string* w : words) {
+                m_key += ' ';
+                m_key += *w;
+            }
+            if (!lookup(m_key)) return false;
+            currentWord = m_key;
+            wordIndex += advance;
+            nextWord = m_list1.at(wordIndex + 1);
+            return true;
+        };
+        const bool matched =
+            (hyphenFollows ? tryKey({&second, &third, &fourth}, 4)
+                           : tryKey({&next, &second, &third, &fourth}, 4)) ||
+            tryKey({&next, &second, &third}, 3) ||
+            (hyphenFollows ? tryKey({&second}, 2) : tryKey({&next, &second}, 2)) ||
+            tryKey({&next}, 1);
+        (void)matched;
+
+        // 5. The class of the following word, through its stem when needed.
+        if (const DictRecord* r = lookup(nextWord)) {
+            chooseClass(*r, true, &nextWordClass);
+        } else {
+            const std::string w = nextWord;
+            const std::size_t size = w.size();
+            if (endsWith(w, "s", "S")) {
+                nextWord = w.substr(0, size - 1);
+            } else if (endsWith(w, "ed", "ED")) {
+                nextWord = w.substr(0, size - 2);
+                if (!lookup(nextWord)) nextWord += 'e';
+            } else if (endsWith(w, "ion", "ION")) {
+                nextWord = w.substr(0, size - 3);
+                if (!lookup(nextWord)) nextWord += 'e';
+            }
+            if (const DictRecord* r2 = lookup(nextWord)) {
+                chooseClass(*r2, false, &nextWordClass);
+            } else {
+                nextWordClass = "";
+            }
+        }
+
+        // 6. Special words.
+        if (currentWord == "A" || currentWord == "a") {
+            if (nextWordClass == "Noun" || nextWordClass == "Adv" || nextWordClass == "Adj") {
+                return wordIndex + 1;  // the article is left out
+            }
+            m_list2.append(currentWord);
+            break;
+        }
+        if (currentWord == "'") return wordIndex + 1;
+        if (currentWord == "I") {
+            m_list2.append(currentWord);
+            return wordIndex + 1;
+        }
+        if (currentWord == "For" || currentWord == "FOr" || currentWord == "FOR" ||
+            currentWord == "for") {
+            std::string key = currentWord + " " + nextWord;
+            if (lookup(key)) {
+                currentWord = std::move(key);
+                ++wordIndex;
+                nextWord = m_list1.at(wordIndex + 1);
+                nextWordClass = "Noun";
+                continue;  // matched anew from the multi-word step
+            }
+        }
+        break;
+    }
+
+    // 7. Final look-up and the reordering rules.
+    RuleLists lists{m_list2, m_host.arrangementList(), m_list3, m_list4};
+    applyRules(m_list1.at(wordIndex), currentWord, nextWordClass, lookup(currentWord), m_state,
+               lists);
+    return wordIndex + 1;
+}
+
+void Translator::finish() {
+    m_host.setPanelVisible(Panel::kProgress, false);
+    m_host.setPanelVisible(Panel::kWriting, true);
+    std::string joined;
+    std::size_t size = 0;
+    for (const std::string& t : m_list2.items()) size += t.size();
+    joined.reserve(size);
+    for (const std::string& t : m_list2.items()) {
+        m_host.yield();
+        joined += t;
+    }
+    m_host.setPanelVisible(Panel::kWriting, false);
+    m_host.setPanelVisible(Panel::kPlain, false);
+    m_host.setThaiText(std::string());
+    m_host.setThaiText(joined);
+    splitWorD();
+}
+
+std::vector<std::string> Translator::visibleMissingWords(const std::vector<std::string>& raw) {
+    // Single punctuation, space and control characters are not words.
+    const auto excluded = [](const std::string& t) {
+        char32_t cp;
+        if (decodeUtf8(t, 0, &cp) != t.size()) return false;
+        const int code = ansiCode(cp);
+        return (code >= 0 && code <= 11) || code == 13 || (code >= 32 && code <= 47) ||
+               (code >= 58 && code <= 64) || (code >= 91 && code <= 94) || code == 96 ||
+               (code >= 123 && code <= 126);
+    };
+    std::vector<std::string> candidates;
+    candidates.reserve(raw.size());
+    for (const std::string& t : raw) {
+        if (!t.empty() && !excluded(t)) candidates.push_back(t);
+    }
+    return removeDuplicates(candidates);
+}
+
+void Translator::splitWorD() {
+    WorkList& visible = m_host.missingWordList();
+    visible.clear();
+    for (std::string& w : visibleMissingWords(m_list4.items())) visible.append(std::move(w));
+}
+
+}  // namespace engine

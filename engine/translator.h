@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/host.h"
 #include "engine/reorder.h"
@@ -44,6 +45,11 @@ public:
     const VectorWorkList& outputTokens() const { return m_list2; }
     const VectorWorkList& arrangementWords() const { return m_list3; }
     const VectorWorkList& missingRaw() const { return m_list4; }
+
+    // The visible missing-word list made of the raw one: no single punctuation,
+    // space or control character, no empty item, each word once (ASCII case
+    // ignored) in the order of first occurrence.
+    static std::vector<std::string> visibleMissingWords(const std::vector<std::string>& raw);
 
     // The progress value for character index i (0-based) of n scanned ones.
     static int progressPercent(std::size_t i, std::size_t n);

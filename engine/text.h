@@ -1,0 +1,32 @@
+// Text helpers of the engine: the separator set, phrase splitting and the
+// case-insensitive removal of repeated values.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace engine {
+
+// True for the codes that end a word: 9, 10, 11, 13, 32-47, 58-64, 91-94, 96
+// and 123-126. Digits, letters, "_" and every code from 128 up are word
+// characters.
+bool isWordSeparator(int code);
+
+// Removes from text the part before the first delimiter and the delimiter
+// itself, returning that part; returns false (and leaves text) when the
+// delimiter is absent.
+bool cutFirstPiece(std::string& text, std::string_view delimiter, std::string* piece);
+
+// The pieces of text cut at every occurrence of delimiter (case-sensitive),
+// keeping empty pieces; an empty delimiter stands for " ".
+std::vector<std::string> splitText(std::string_view text, std::string_view delimiter);
+
+// Each distinct value once, in the order of first occurrence; values that
+// differ only in the letter case of A to Z count as the same.
+std::vector<std::string> removeDuplicates(const std::vector<std::string>& values);
+
+// ASCII lower-case copy of text.
+std::string asciiLower(std::string_view text);
+
+}  // namespace engine
