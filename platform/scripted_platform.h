@@ -14,14 +14,14 @@ namespace platform {
 struct PlatformCall {
     enum class Kind { kMessage, kInput, kColor, kOpenFile, kSaveFile, kPrint, kOpenApp, kExit };
     Kind kind = Kind::kMessage;
-    QString text;      // message text, input prompt, opened path
-    QString title;     // title as passed (empty stays empty)
-    QString extra;     // input initial text or file filter
+    QString text;   // message text, input prompt, opened path
+    QString title;  // title as passed (empty stays empty)
+    QString extra;  // input initial text or file filter
     Buttons buttons = Buttons::kOk;
     Icon icon = Icon::kNone;
-    QColor color;      // colour the colour dialog was opened on
+    QColor color;  // colour the colour dialog was opened on
     PrintRequest printRequest;
-    int status = 0;    // exit status
+    int status = 0;  // exit status
 };
 
 class ScriptedPlatform final : public Platform {

@@ -15,33 +15,33 @@ std::optional<std::pair<QPalette::ColorGroup, QPalette::ColorRole>> roleOf(int n
     using G = QPalette::ColorGroup;
     using R = QPalette::ColorRole;
     switch (n) {
-        case 0:  // scroll bar
+        case 0:   // scroll bar
         case 15:  // button face
             return std::pair{G::Active, R::Button};
-        case 1:  // desktop
-        case 4:  // menu
+        case 1:   // desktop
+        case 4:   // menu
         case 10:  // active border
         case 11:  // inactive border
         case 30:  // menu bar
             return std::pair{G::Active, R::Window};
-        case 2:  // active caption
+        case 2:   // active caption
         case 13:  // highlight
         case 27:  // active caption gradient
         case 29:  // menu highlight
             return std::pair{G::Active, R::Highlight};
-        case 3:  // inactive caption
+        case 3:   // inactive caption
         case 28:  // inactive caption gradient
             return std::pair{G::Inactive, R::Highlight};
         case 5:  // window background (text areas)
             return std::pair{G::Active, R::Base};
-        case 6:  // window frame
+        case 6:   // window frame
         case 21:  // dark 3D shadow
             return std::pair{G::Active, R::Shadow};
         case 7:  // menu text
             return std::pair{G::Active, R::WindowText};
         case 8:  // window text
             return std::pair{G::Active, R::Text};
-        case 9:  // caption text
+        case 9:   // caption text
         case 14:  // highlighted text
             return std::pair{G::Active, R::HighlightedText};
         case 12:  // application workspace
@@ -89,8 +89,7 @@ QColor colorFromStored(qint32 stored) {
 
 qint32 storedFromColor(const QColor& color) {
     const QColor rgb = color.toRgb();
-    const auto value = static_cast<quint32>(rgb.red()) |
-                       (static_cast<quint32>(rgb.green()) << 8) |
+    const auto value = static_cast<quint32>(rgb.red()) | (static_cast<quint32>(rgb.green()) << 8) |
                        (static_cast<quint32>(rgb.blue()) << 16);
     return static_cast<qint32>(value);
 }

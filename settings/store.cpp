@@ -22,8 +22,7 @@ QString storedKey(const QString& section, const QString& key) {
 
 QString applicationName() {
     if (QCoreApplication::instance() != nullptr) {
-        const QString name =
-            QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+        const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
         if (!name.isEmpty()) {
             return name;
         }

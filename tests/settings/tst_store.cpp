@@ -24,11 +24,17 @@ private slots:
         QTest::addColumn<QString>("writeKey");
         QTest::addColumn<QString>("readSection");
         QTest::addColumn<QString>("readKey");
-        QTest::newRow("ArrangWord/Arrangword") << "Options" << "ArrangWord" << "Options"
+        QTest::newRow("ArrangWord/Arrangword") << "Options"
+                                               << "ArrangWord"
+                                               << "Options"
                                                << "Arrangword";
-        QTest::newRow("ChkTooltip/Chktooltip") << "Options" << "ChkTooltip" << "Options"
+        QTest::newRow("ChkTooltip/Chktooltip") << "Options"
+                                               << "ChkTooltip"
+                                               << "Options"
                                                << "Chktooltip";
-        QTest::newRow("options/Options") << "options" << "Datafound" << "Options"
+        QTest::newRow("options/Options") << "options"
+                                         << "Datafound"
+                                         << "Options"
                                          << "Datafound";
     }
     void namesMatchWithoutLetterCase() {
@@ -101,8 +107,8 @@ private slots:
         QTest::newRow("black") << QColor(0, 0, 0) << qint32{0} << "0";
         QTest::newRow("red is the low byte") << QColor(255, 0, 0) << qint32{255} << "255";
         QTest::newRow("255/192/192") << QColor(255, 192, 192) << qint32{0xC0C0FF} << "12632319";
-        QTest::newRow("translating colour") << QColor(255, 224, 192) << qint32{12640511}
-                                            << "12640511";
+        QTest::newRow("translating colour")
+            << QColor(255, 224, 192) << qint32{12640511} << "12640511";
     }
     void storedColoursConvert() {
         QFETCH(QColor, color);
