@@ -46,10 +46,7 @@ void FrmOption::setLastDialogColor(const QColor& color) {
 
 void FrmOption::OptionPal() {
     namespace k = settings::keys;
-    const auto colour = [](const settings::SettingKey& key) {
-        return settings::storedFromText(settings::getSetting(key),
-                                        QString::fromLatin1(key.def).toInt());
-    };
+    const auto colour = settings::getColorValue;
     const qint32 colorEn = colour(k::kColorEn);
     const qint32 colorTh = colour(k::kColorTh);
     const qint32 colorTxtEn = colour(k::kColorTxtEn);

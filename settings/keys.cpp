@@ -1,5 +1,6 @@
 #include "settings/keys.h"
 
+#include "settings/colors.h"
 #include "settings/store.h"
 
 namespace settings {
@@ -16,6 +17,14 @@ void saveSetting(const SettingKey& k, const QString& value) {
 int getNumber(const SettingKey& k) {
     return getNumber(QString::fromLatin1(k.section), QString::fromLatin1(k.key),
                      QString::fromLatin1(k.def).toInt());
+}
+
+bool isFlagSet(const SettingKey& k) {
+    return getSetting(k) != QStringLiteral("0");
+}
+
+qint32 getColorValue(const SettingKey& k) {
+    return storedFromText(getSetting(k), QString::fromLatin1(k.def).toInt());
 }
 
 void saveFlag(const SettingKey& k, bool checked) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 namespace settings {
 
@@ -51,6 +52,13 @@ void saveSetting(const SettingKey& k, const QString& value);
 
 // The stored value of `k` as a number; absent or non-numeric text gives the key's default.
 int getNumber(const SettingKey& k);
+
+// True unless the stored text of `k` (or its default) is exactly "0": any other
+// text, a "2" or a letter included, counts as checked.
+bool isFlagSet(const SettingKey& k);
+
+// The stored colour value of `k`; text that is not a number gives the key's default.
+qint32 getColorValue(const SettingKey& k);
 
 // Stores a check-box state as "1" (checked) or "0".
 void saveFlag(const SettingKey& k, bool checked);

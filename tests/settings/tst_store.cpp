@@ -140,7 +140,27 @@ private slots:
         QApplication::setPalette(saved);
     }
 
+    void flagsCountAnythingButZeroAsSet_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("set");
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("1") << "1" << true;
+        QTest::newRow("2") << "2" << true;
+        QTest::newRow("letter") << "x" << true;
+        QTest::newRow("padded zero") << " 0" << true;
+    }
+    void flagsCountAnythingButZeroAsSet() {
+        QFETCH(QString, stored);
+        QFETCH(bool, set);
+        QVERIFY(!settings::isFlagSet(settings::keys::kChkNoWord));  // absent: default "0"
+        settings::saveSetting(settings::keys::kChkNoWord, stored);
+        QCOMPARE(settings::isFlagSet(settings::keys::kChkNoWord), set);
+    }
+
     void colourTextFallsBackWhenNotANumber() {
+        QCOMPARE(settings::getColorValue(settings::keys::kColorTxtEn), qint32{-2147483630});
+        settings::saveSetting(settings::keys::kColorEn, "pink");
+        QCOMPARE(settings::getColorValue(settings::keys::kColorEn), qint32{16777215});
         QCOMPARE(settings::storedFromText("-2147483630", 0), qint32{-2147483630});
         QCOMPARE(settings::storedFromText("white", 16777215), qint32{16777215});
     }
