@@ -82,8 +82,7 @@ std::optional<QString> DesktopPlatform::inputText(QWidget* parent, const QString
 QColor DesktopPlatform::chooseColor(QWidget* parent, const QColor& current) {
     QColorDialog dialog(current, parent);
     dialog.exec();
-    // Like the classic colour dialog, the colour it holds is kept also when
-    // the user closes it without choosing.
+    // Closed without a choice, the dialog still holds the colour it opened with.
     return dialog.result() == QDialog::Accepted ? dialog.selectedColor() : current;
 }
 

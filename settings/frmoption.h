@@ -1,6 +1,8 @@
 // The options window: pane colours, the sample text colours, the translating
 // colour and the translation choices. It loads every option from the settings
-// store when it opens and writes them back on "ตกลง" or "เลือก".
+// store when it opens and writes them back on "ตกลง" or "เลือก". Create one
+// for each opening (modal, e.g. exec() on a local object) and destroy it when
+// it closes, so unsaved colour choices never survive a close.
 #pragma once
 
 #include <QColor>
