@@ -114,7 +114,8 @@ int fieldIndex(std::string_view name) {
 bool keysEqual(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (foldByte(static_cast<unsigned char>(a[i])) != foldByte(static_cast<unsigned char>(b[i])))
+        if (foldByte(static_cast<unsigned char>(a[i])) !=
+            foldByte(static_cast<unsigned char>(b[i])))
             return false;
     return true;
 }
@@ -204,20 +205,18 @@ struct DictionaryStore::Impl {
 
     // First position in browse order whose key is not less than key.
     std::size_t lowerBound(std::string_view key) const {
-        return static_cast<std::size_t>(
-            std::lower_bound(order.begin(), order.end(), key,
-                             [](const Entry* e, std::string_view k) {
-                                 return compareKeys(e->key(), k) < 0;
-                             }) -
-            order.begin());
+        return static_cast<std::size_t>(std::lower_bound(order.begin(), order.end(), key,
+                                                         [](const Entry* e, std::string_view k) {
+                                                             return compareKeys(e->key(), k) < 0;
+                                                         }) -
+                                        order.begin());
     }
     std::size_t upperBound(std::string_view key) const {
-        return static_cast<std::size_t>(
-            std::upper_bound(order.begin(), order.end(), key,
-                             [](std::string_view k, const Entry* e) {
-                                 return compareKeys(k, e->key()) < 0;
-                             }) -
-            order.begin());
+        return static_cast<std::size_t>(std::upper_bound(order.begin(), order.end(), key,
+                                                         [](std::string_view k, const Entry* e) {
+                                                             return compareKeys(k, e->key()) < 0;
+                                                         }) -
+                                        order.begin());
     }
 
     void orderInsert(Entry* e) {
@@ -316,17 +315,18 @@ Status DictionaryStore::Impl::checkSchema(const std::string& path) {
         indexOk = keys == 1 && onHeadword;
     }
     if (!indexOk)
-        return Status::other(openError(
-            path, "no unique index PrimaryKey on Word_en COLLATE NOCASE in table dict"));
+        return Status::other(
+            openError(path, "no unique index PrimaryKey on Word_en COLLATE NOCASE in table dict"));
     return Status::ok();
 }
 
 Status DictionaryStore::Impl::load(const std::string& path) {
     sqlite3* d = db.get();
     Stmt st;
-    if (st.prepare(d, "SELECT rowid, Word_en, Word_Noun, Word_verb, Word_adv, Word_Adj, Word_pp, "
-                      "Word_Conj, Word_read, Word_Question, Word_idiom FROM dict "
-                      "ORDER BY Word_en COLLATE NOCASE") != SQLITE_OK)
+    if (st.prepare(d,
+                   "SELECT rowid, Word_en, Word_Noun, Word_verb, Word_adv, Word_Adj, Word_pp, "
+                   "Word_Conj, Word_read, Word_Question, Word_idiom FROM dict "
+                   "ORDER BY Word_en COLLATE NOCASE") != SQLITE_OK)
         return Status::other(openError(path, sqlite3_errmsg(d)));
     int rc;
     while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
@@ -346,8 +346,8 @@ Status DictionaryStore::Impl::load(const std::string& path) {
     slots.assign(capacity, Slot{});
     for (Entry* e : order) {
         if (findKey(e->key()))
-            return Status::other(openError(path, "headword \"" + std::string(e->key()) +
-                                                      "\" occurs twice in table dict"));
+            return Status::other(openError(
+                path, "headword \"" + std::string(e->key()) + "\" occurs twice in table dict"));
         indexInsert(e);
     }
     // The index scan already yields NOCASE order; keep the sort as a guard
@@ -371,8 +371,7 @@ DictionaryStore::~DictionaryStore() = default;
 
 Status DictionaryStore::open(const std::string& path, std::unique_ptr<DictionaryStore>* out) {
     struct stat sb {};
-    if (::stat(path.c_str(), &sb) != 0)
-        return Status::other(openError(path, std::strerror(errno)));
+    if (::stat(path.c_str(), &sb) != 0) return Status::other(openError(path, std::strerror(errno)));
     if (!S_ISREG(sb.st_mode)) return Status::other(openError(path, "not a regular file"));
     if (::access(path.c_str(), R_OK | W_OK) != 0)
         return Status::other(openError(path, std::strerror(errno)));
@@ -409,7 +408,9 @@ void DictionaryStore::forgetLookupRecord(const DictRecord* record) {
     if (m_lookup.m_current == record) m_lookup.m_current = nullptr;
 }
 
-std::size_t DictionaryStore::size() const { return m_impl->order.size(); }
+std::size_t DictionaryStore::size() const {
+    return m_impl->order.size();
+}
 
 const DictRecord* DictionaryStore::find(std::string_view key) const {
     const Impl::Entry* e = m_impl->findKey(key);
@@ -475,9 +476,13 @@ Status LookupView::setIndex(std::string_view indexName) {
     return Status::other("\"" + std::string(indexName) + "\" is not an index of table dict.");
 }
 
-void LookupView::seek(std::string_view key) { m_current = find(key); }
+void LookupView::seek(std::string_view key) {
+    m_current = find(key);
+}
 
-const DictRecord* LookupView::find(std::string_view key) const { return m_store.find(key); }
+const DictRecord* LookupView::find(std::string_view key) const {
+    return m_store.find(key);
+}
 
 Status LookupView::field(int pos, FieldValue* out) const {
     if (!m_current) return Status::noCurrentRecord();
@@ -537,13 +542,16 @@ Status BrowseView::moveNext() {
     const auto& impl = *m_store.m_impl;
     std::size_t next;
     switch (m_where) {
-        case Where::kEof: return Status::noCurrentRecord();
+        case Where::kEof:
+            return Status::noCurrentRecord();
         case Where::kBof:
             if (impl.order.empty()) return Status::noCurrentRecord();
             next = 0;
             break;
         case Where::kAt:
-        default: next = impl.upperBound(m_key); break;
+        default:
+            next = impl.upperBound(m_key);
+            break;
     }
     if (next >= impl.order.size()) {
         m_pending.reset();
@@ -559,13 +567,16 @@ Status BrowseView::movePrevious() {
     const auto& impl = *m_store.m_impl;
     std::size_t prev;  // one past the record to reach
     switch (m_where) {
-        case Where::kBof: return Status::noCurrentRecord();
+        case Where::kBof:
+            return Status::noCurrentRecord();
         case Where::kEof:
             if (impl.order.empty()) return Status::noCurrentRecord();
             prev = impl.order.size();
             break;
         case Where::kAt:
-        default: prev = impl.lowerBound(m_key); break;
+        default:
+            prev = impl.lowerBound(m_key);
+            break;
     }
     if (prev == 0) {
         m_pending.reset();
@@ -585,7 +596,9 @@ bool BrowseView::eof() const {
     return m_where == Where::kEof || (m_where == Where::kBof && m_store.size() == 0);
 }
 
-std::int32_t BrowseView::recordCount() const { return static_cast<std::int32_t>(m_store.size()); }
+std::int32_t BrowseView::recordCount() const {
+    return static_cast<std::int32_t>(m_store.size());
+}
 
 std::int32_t BrowseView::absolutePosition() const {
     if (m_where != Where::kAt || m_deleted) return -1;

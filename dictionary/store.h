@@ -177,10 +177,10 @@ private:
 
     DictionaryStore& m_store;
     Where m_where = Where::kBof;
-    std::int64_t m_rowid = 0;   // current record (valid when m_where == kAt)
-    std::string m_key;          // its headword; kept after remove() to find the next one
-    bool m_deleted = false;     // the current record was removed
-    DictRecord m_record;        // copy of the current record
+    std::int64_t m_rowid = 0;  // current record (valid when m_where == kAt)
+    std::string m_key;         // its headword; kept after remove() to find the next one
+    bool m_deleted = false;    // the current record was removed
+    DictRecord m_record;       // copy of the current record
     bool m_noMatch = false;
     std::optional<DictRecord> m_pending;
     bool m_pendingIsAdd = false;

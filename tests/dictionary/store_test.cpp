@@ -54,7 +54,7 @@ TEST(KeySemantics, FoldsOnlyAsciiLetters) {
         {"[", "a", -1},
         {"\xC3\x89", "\xC3\xA9", -1},  // É and é stay different
         {"\xE0\xB8\x81", "\xE0\xB8\x81", 0},
-        {"café", "CAFÉ", 1},      // é and É are not folded
+        {"café", "CAFÉ", 1},  // é and É are not folded
         {"", "", 0},
     };
     for (const Case& c : cases) {
@@ -74,10 +74,10 @@ TEST(KeySemantics, FieldNamesIgnoreCase) {
 TEST(Lookup, SeekIgnoresAsciiCaseButNothingElse) {
     TempDir dir;
     const std::string path = dir.file("dict.db");
-    ASSERT_TRUE(dict::DictionaryStore::create(
-                    path, {rec("house", {{dict::kWordNoun, "บ้าน"}}), rec("café"),
-                           rec("New York", {{dict::kWordNoun, "นิวยอร์ก"}})})
-                    .isOk());
+    ASSERT_TRUE(
+        dict::DictionaryStore::create(path, {rec("house", {{dict::kWordNoun, "บ้าน"}}), rec("café"),
+                                             rec("New York", {{dict::kWordNoun, "นิวยอร์ก"}})})
+            .isOk());
     auto store = openOk(path);
     ASSERT_TRUE(store);
     dict::LookupView& lv = store->lookup();
@@ -87,9 +87,9 @@ TEST(Lookup, SeekIgnoresAsciiCaseButNothingElse) {
     const struct {
         const char* key;
         const char* found;  // nullptr: no match
-    } cases[] = {{"House", "house"},       {"HOUSE", "house"}, {"new york", "New York"},
-                 {"café", "café"},         {"CAFÉ", nullptr},  {"house ", nullptr},
-                 {"hous", nullptr},        {"", nullptr}};
+    } cases[] = {{"House", "house"}, {"HOUSE", "house"}, {"new york", "New York"},
+                 {"café", "café"},   {"CAFÉ", nullptr},  {"house ", nullptr},
+                 {"hous", nullptr},  {"", nullptr}};
     for (const auto& c : cases) {
         lv.seek(c.key);
         ASSERT_EQ(lv.noMatch(), c.found == nullptr) << c.key;
@@ -111,10 +111,11 @@ TEST(Lookup, SeekIgnoresAsciiCaseButNothingElse) {
 TEST(Lookup, AbsentEmptyAndSpaceStayDistinct) {
     TempDir dir;
     const std::string path = dir.file("dict.db");
-    ASSERT_TRUE(dict::DictionaryStore::create(path, {rec("run", {{dict::kWordVerb, "วิ่ง"},
-                                                                 {dict::kWordAdv, ""},
-                                                                 {dict::kWordAdj, " "}})})
-                    .isOk());
+    ASSERT_TRUE(
+        dict::DictionaryStore::create(
+            path,
+            {rec("run", {{dict::kWordVerb, "วิ่ง"}, {dict::kWordAdv, ""}, {dict::kWordAdj, " "}})})
+            .isOk());
     auto store = openOk(path);
     ASSERT_TRUE(store);
     const dict::DictRecord* r = store->find("RUN");
@@ -161,9 +162,8 @@ TEST(Open, ErrorsNameTheFileAndReason) {
     const std::string noIndex = dir.file("noindex.db");
     runSql(noIndex, kSchema);
     const std::string plainIndex = dir.file("plainindex.db");
-    runSql(plainIndex, (std::string(kSchema) +
-                        "CREATE UNIQUE INDEX PrimaryKey ON dict (Word_en);")
-                           .c_str());
+    runSql(plainIndex,
+           (std::string(kSchema) + "CREATE UNIQUE INDEX PrimaryKey ON dict (Word_en);").c_str());
     const std::string wrongColumns = dir.file("columns.db");
     runSql(wrongColumns,
            "CREATE TABLE dict (Word_en TEXT NOT NULL, Word_verb TEXT, Word_Noun TEXT, Word_adv "

@@ -15,7 +15,8 @@ namespace dicttest {
 class TempDir final {
 public:
     TempDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "vantrel-dict-XXXXXX").string();
+        std::string tmpl =
+            (std::filesystem::temp_directory_path() / "vantrel-dict-XXXXXX").string();
         m_path = ::mkdtemp(tmpl.data());
     }
     ~TempDir() {

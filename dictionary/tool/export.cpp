@@ -1,0 +1,33 @@
+// vantrel-dict export: a dictionary file as TSV on standard output.
+#include <sstream>
+
+#include "dictionary/tool/command.h"
+#include "dictionary/tool/tsv.h"
+
+namespace dict::tool {
+
+int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 1)
+        return usageError(commandNamed("export"), err, "needs exactly one dictionary file");
+    std::unique_ptr<DictionaryStore> store;
+    Status s = DictionaryStore::open(args[0], &store);
+    if (!s.isOk()) {
+        err << "vantrel-dict export: " << s.message() << "\n";
+        return kExitFailure;
+    }
+    // Everything is checked before anything is written, so a failure leaves no partial output.
+    std::ostringstream text;
+    std::string error;
+    bool ok = true;
+    store->forEach([&](const DictRecord& record) {
+        if (ok && !tsv::writeRecord(text, record, &error)) ok = false;
+    });
+    if (!ok) {
+        err << "vantrel-dict export: cannot write " << error << "\n";
+        return kExitFailure;
+    }
+    out << text.str();
+    return out.good() ? kExitOk : kExitFailure;
+}
+
+}  // namespace dict::tool

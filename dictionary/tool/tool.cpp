@@ -1,0 +1,78 @@
+#include <array>
+
+#include "dictionary/tool/command.h"
+
+namespace dict::tool {
+namespace {
+
+constexpr std::array kCommands = {
+    Command{"build", "SOURCE.tsv [MORE.tsv ...] OUT.db", "create a dictionary file from TSV files",
+            "Each data line is headword<TAB>label<TAB>meaning with label one of Noun, Verb, Adv,\n"
+            "Adj, PP, Conj, Read, Question, Idium; an empty label with an empty meaning declares\n"
+            "a headword without meanings. Empty lines and lines starting with # are comments.\n"
+            "Rows of one headword (letter case of A to Z ignored) merge into one record.\n"
+            "OUT.db is replaced only when the whole build succeeds.\n",
+            &runBuild},
+    Command{"export", "DB", "write a dictionary file as TSV to standard output",
+            "Records in browse order, one row per meaning in field order; build reads the\n"
+            "output back into the same table.\n",
+            &runExport},
+    Command{"stats", "DB", "count the records and the meanings of each field",
+            "Prints the number of records and, for each meaning field, how many records\n"
+            "hold a value (non-null) and how many a non-empty one.\n",
+            &runStats},
+};
+
+void printHelp(std::ostream& out) {
+    out << "usage: vantrel-dict COMMAND ARGUMENTS\n"
+           "       vantrel-dict COMMAND --help\n\ncommands:\n";
+    for (const Command& c : kCommands)
+        out << "  " << c.name << " " << c.arguments << "\n      " << c.summary << "\n";
+}
+
+}  // namespace
+
+std::span<const Command> commands() {
+    return kCommands;
+}
+
+const Command& commandNamed(std::string_view name) {
+    for (const Command& c : kCommands)
+        if (c.name == name) return c;
+    return kCommands.front();
+}
+
+int usageError(const Command& command, std::ostream& err, std::string_view problem) {
+    err << "vantrel-dict " << command.name << ": " << problem << "\n"
+        << "usage: vantrel-dict " << command.name << " " << command.arguments << "\n";
+    return kExitUsage;
+}
+
+int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        printHelp(err);
+        return kExitUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        printHelp(out);
+        return kExitOk;
+    }
+    for (const Command& c : kCommands) {
+        if (c.name != args[0]) continue;
+        std::vector<std::string> rest(args.begin() + 1, args.end());
+        for (const std::string& a : rest) {
+            if (a == "--help" || a == "-h") {
+                out << "usage: vantrel-dict " << c.name << " " << c.arguments << "\n"
+                    << c.summary << "\n\n"
+                    << c.details;
+                return kExitOk;
+            }
+        }
+        return c.run(rest, out, err);
+    }
+    err << "vantrel-dict: unknown command \"" << args[0] << "\"\n";
+    printHelp(err);
+    return kExitUsage;
+}
+
+}  // namespace dict::tool
