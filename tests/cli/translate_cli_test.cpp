@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "dictionary/store.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+};
+
+// Runs the translator with arguments and standard input, capturing both outputs.
+Result runTranslator(const std::vector<std::string>& args, const std::string& input,
+                     const fs::path& dir) {
+    const fs::path in = dir / "stdin.txt", out = dir / "stdout.txt", err = dir / "stderr.txt";
+    std::ofstream(in, std::ios::binary) << input;
+    std::string cmd = "'" VANTREL_TRANSLATE "'";
+    for (const std::string& a : args) cmd += " '" + a + "'";
+    cmd += " <'" + in.string() + "' >'" + out.string() + "' 2>'" + err.string() + "'";
+    Result r;
+    const int raw = std::system(cmd.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    const auto slurp = [](const fs::path& p) {
+        std::ifstream f(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    };
+    r.out = slurp(out);
+    r.err = slurp(err);
+    return r;
+}
+
+class TranslateCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string tmpl = (fs::temp_directory_path() / "vantrel-cli-XXXXXX").string();
+        m_dir = mkdtemp(tmpl.data());
+        const auto rec = [](std::string w, int field, std::string m) {
+            dict::DictRecord r;
+            r[dict::kWordEn] = std::move(w);
+            r[field] = std::move(m);
+            return r;
+        };
+        m_dict = (m_dir / "dict.db").string();
+        ASSERT_TRUE(dict::DictionaryStore::create(
+                        m_dict, {rec("the", dict::kWordAdj, ""), rec("big", dict::kWordAdj, "ใหญ่"),
+                                 rec("red", dict::kWordAdj, "แดง"),
+                                 rec("house", dict::kWordNoun, "บ้าน"),
+                                 rec("is", dict::kWordVerb, "เป็น"),
+                                 rec("near", dict::kWordPP, "ใกล้"),
+                                 rec("old", dict::kWordAdj, "เก่า"),
+                                 rec("river", dict::kWordNoun, "แม่น้ำ")})
+                        .isOk());
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    fs::path m_dir;
+    std::string m_dict;
+};
+
+TEST_F(TranslateCli, PrintsTheThaiDocumentWithNewlines) {
+    Result r = runTranslator({"--dict", m_dict},
+                             "The big red house is near the old river.\r\nzork\n", m_dir);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "ใหญ่บ้านแดงเป็นใกล้แม่น้ำเก่า.\nzork\n\n");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(TranslateCli, JsonHoldsEveryListOfTheRun) {
+    Result r = runTranslator({"--dict", m_dict, "--json"}, "big house zork.", m_dir);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const nlohmann::json j = nlohmann::json::parse(r.out);
+    using Items = std::vector<std::string>;
+    EXPECT_EQ(j["tokens"].get<Items>(), (Items{"บ้าน", "ใหญ่", "zork", ".", "", "\r"}));
+    EXPECT_EQ(j["arrangement"].get<Items>(), (Items{"big = ใหญ่", "house= บ้าน"}));
+    EXPECT_EQ(j["arrangementWords"].get<Items>(), (Items{"big", "house"}));
+    EXPECT_EQ(j["missingRaw"].get<Items>(), (Items{"zork", ".", "", "\r"}));
+    EXPECT_EQ(j["missing"].get<Items>(), (Items{"zork"}));
+    EXPECT_EQ(j["thai"].get<std::string>(), "บ้านใหญ่zork.\r");
+}
+
+TEST_F(TranslateCli, ReadsAFileAndWindows874Input) {
+    const fs::path file = m_dir / "in.txt";
+    std::ofstream(file, std::ios::binary) << "big \xE1\xC1\xC7 house";  // "แมว" in Windows-874
+    Result r = runTranslator({"--dict", m_dict, file.string()}, "", m_dir);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "ใหญ่แมวบ้าน\n");
+}
+
+TEST_F(TranslateCli, ErrorsNameTheFileAndExitWithoutOutput) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string errPart;
+    };
+    const std::string missing = (m_dir / "nope.txt").string();
+    const std::string notDb = (m_dir / "stdin.txt").string();
+    const Case cases[] = {
+        {{"--dict", m_dict, missing}, 1, missing},
+        {{"--dict", (m_dir / "none.db").string()}, 1, "none.db"},
+        {{"--dict", notDb}, 1, "stdin.txt"},
+        {{"--bogus"}, 2, "unknown option"},
+        {{"--dict"}, 2, "--dict"},
+        {{"--dict", m_dict, "a.txt", "b.txt"}, 2, "only one"},
+    };
+    for (const Case& c : cases) {
+        Result r = runTranslator(c.args, "hello", m_dir);
+        EXPECT_EQ(r.status, c.status) << c.errPart;
+        EXPECT_EQ(r.out, "") << c.errPart;
+        EXPECT_NE(r.err.find(c.errPart), std::string::npos) << r.err;
+    }
+    Result help = runTranslator({"--help"}, "", m_dir);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: vantrel-translate"), std::string::npos);
+}
+
+}  // namespace
