@@ -1,26 +1,16 @@
-// `vantrel-dict import FORMAT SOURCE... -o OUT.tsv [--back FILE] [--under CORE.tsv...]`:
-// converts an outside word list into the dictionary's source format.
+// vantrel-dict import: an outside word list to the dictionary's TSV form,
+// optionally laid under the core TSV files (the core wins field by field).
 #include <fstream>
-#include <iostream>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "dictionary/import/import.h"
+#include "dictionary/tool/command.h"
+#include "dictionary/tool/tsv.h"
 
+namespace dict::tool {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vantrel-dict import FORMAT SOURCE... -o OUT.tsv [--back FILE.tsv] "
-    "[--under CORE.tsv...]\n"
-    "  FORMAT   thaidict (the package's eng2thai.json and thai2eng.json), etlex (the\n"
-    "           etlex/telex distribution text) or tsv (english<TAB>pos<TAB>thai)\n"
-    "  --back   a TSV of English words given for Thai ones (english, pos, thai), used\n"
-    "           to prefer meanings that map back to the headword\n"
-    "  --under  lay the import under these core files: the core wins field by field,\n"
-    "           and OUT holds the whole merged dictionary\n";
-
-bool readFile(const std::string& path, std::string* text) {
+bool readText(const std::string& path, std::string* text) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::ostringstream buffer;
@@ -31,27 +21,18 @@ bool readFile(const std::string& path, std::string* text) {
 
 }  // namespace
 
-// Runs the import subcommand on its arguments (after "import"); returns the exit code.
-int runImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        (args.empty() ? err : out) << kUsage;
-        return args.empty() ? 2 : 0;
-    }
+int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Command& self = commandNamed("import");
+    if (args.empty()) return usageError(self, err, "needs a format");
     const std::optional<dictimport::Format> format = dictimport::parseFormat(args[0]);
-    if (!format) {
-        err << "vantrel-dict import: unknown format \"" << args[0] << "\"\n" << kUsage;
-        return 2;
-    }
+    if (!format) return usageError(self, err, "unknown format \"" + args[0] + "\"");
     std::vector<std::string> sources, backs, cores;
     std::string output;
     std::vector<std::string>* list = &sources;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "-o" || a == "--back") {
-            if (i + 1 >= args.size()) {
-                err << "vantrel-dict import: " << a << " needs a file\n";
-                return 2;
-            }
+            if (i + 1 >= args.size()) return usageError(self, err, a + " needs a file");
             (a == "-o" ? output : backs.emplace_back()) = args[++i];
             list = &sources;
         } else if (a == "--under") {
@@ -60,53 +41,71 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
             list->push_back(a);
         }
     }
-    if (sources.empty() || output.empty()) {
-        err << kUsage;
-        return 2;
-    }
+    if (sources.empty()) return usageError(self, err, "needs at least one source");
+    if (output.empty()) return usageError(self, err, "needs -o OUT.tsv");
 
     dictimport::Source source;
     std::string error;
     for (const std::string& path : sources) {
         if (!dictimport::readSource(*format, path, &source, &error)) {
             err << "vantrel-dict import: " << error << "\n";
-            return 1;
+            return kExitFailure;
         }
     }
     for (const std::string& path : backs) {
         std::string text;
-        if (!readFile(path, &text) || !dictimport::readBackTsv(text, &source, &error)) {
-            err << "vantrel-dict import: " << path << ": "
-                << (error.empty() ? "cannot open" : error) << "\n";
-            return 1;
+        if (!readText(path, &text)) {
+            err << "vantrel-dict import: cannot read \"" << path << "\"\n";
+            return kExitFailure;
+        }
+        if (!dictimport::readBackTsv(text, &source, &error)) {
+            err << "vantrel-dict import: " << path << ": " << error << "\n";
+            return kExitFailure;
         }
     }
     dictimport::Report report;
-    std::vector<dict::DictRecord> records = dictimport::buildRecords(source, &report);
+    std::vector<DictRecord> records = dictimport::buildRecords(source, &report);
     if (!cores.empty()) {
-        std::vector<dict::DictRecord> core;
+        // The core is read exactly as build reads it.
+        tsv::RecordCollector collector;
         for (const std::string& path : cores) {
-            std::string text;
-            if (!readFile(path, &text) || !dictimport::readFieldTsv(text, &core, &error)) {
-                err << "vantrel-dict import: " << path << ": "
-                    << (error.empty() ? "cannot open" : error) << "\n";
-                return 1;
+            std::vector<tsv::Line> lines;
+            if (!tsv::readFile(path, &lines, &error)) {
+                err << "vantrel-dict import: " << error << "\n";
+                return kExitFailure;
+            }
+            for (const tsv::Line& line : lines) {
+                if (!collector.add(path, line, &error)) {
+                    err << "vantrel-dict import: " << error << "\n";
+                    return kExitFailure;
+                }
             }
         }
-        records = dictimport::layUnder(core, records, &report);
+        records = dictimport::layUnder(collector.records(), records, &report);
     }
-    std::ofstream file(output, std::ios::binary | std::ios::trunc);
-    if (!file) {
-        err << "vantrel-dict import: " << output << ": cannot write\n";
-        return 1;
-    }
-    dictimport::writeFieldTsv(records, file);
-    file.close();
-    if (!file) {
-        err << "vantrel-dict import: " << output << ": write failed\n";
-        return 1;
+
+    const std::string tmp = output + ".part";
+    {
+        std::ofstream file(tmp, std::ios::binary | std::ios::trunc);
+        if (!file) {
+            err << "vantrel-dict import: cannot write \"" << output << "\"\n";
+            return kExitFailure;
+        }
+        std::size_t skipped = 0;
+        for (const DictRecord& record : records) {
+            if (!tsv::writeRecord(file, record, &error)) ++skipped;
+        }
+        if (skipped > 0) report.rejected["record the TSV form cannot hold"] += skipped;
+        file.close();
+        if (!file || std::rename(tmp.c_str(), output.c_str()) != 0) {
+            std::remove(tmp.c_str());
+            err << "vantrel-dict import: cannot write \"" << output << "\"\n";
+            return kExitFailure;
+        }
     }
     report.print(out);
     out << "wrote: " << records.size() << " headwords to " << output << "\n";
-    return 0;
+    return kExitOk;
 }
+
+}  // namespace dict::tool

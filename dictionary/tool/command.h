@@ -43,5 +43,6 @@ int usageError(const Command& command, std::ostream& err, std::string_view probl
 int runBuild(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runStats(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace dict::tool

@@ -21,6 +21,15 @@ constexpr std::array kCommands = {
             "Prints the number of records and, for each meaning field, how many records\n"
             "hold a value (non-null) and how many a non-empty one.\n",
             &runStats},
+    Command{"import", "FORMAT SOURCE... -o OUT.tsv [--back FILE.tsv] [--under CORE.tsv ...]",
+            "convert an outside English-Thai word list to TSV",
+            "FORMAT is thaidict (the package's eng2thai.json and thai2eng.json), etlex (the\n"
+            "etlex/telex distribution text, TIS-620 or UTF-8) or tsv (english<TAB>pos<TAB>thai).\n"
+            "--back adds a TSV of English words given for Thai ones (english, pos, thai): it\n"
+            "decides between meanings and fills headwords the main list lacks. With --under,\n"
+            "OUT.tsv holds the core files merged with the import, the core winning field by\n"
+            "field. Prints what was taken, merged and rejected.\n",
+            &runImport},
 };
 
 void printHelp(std::ostream& out) {

@@ -1,0 +1,154 @@
+// Importers for outside English-Thai word lists: they read the senses of a
+// source (the thaidict JSON pair, the etlex distribution text, or a plain
+// english<TAB>pos<TAB>thai list), choose one everyday Thai meaning per
+// part-of-speech field of every headword, and lay the result under the
+// hand-curated core so that the core always wins.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "dictionary/store.h"
+
+namespace dictimport {
+
+// One sense of a source entry: the English headword as the source writes it,
+// its part-of-speech tag, the main Thai equivalent and further equivalents.
+struct Sense {
+    std::string english;
+    std::string tag;
+    std::string thai;
+    std::vector<std::string> more;
+    // Taken from the Thai->English side turned round: used only for headwords
+    // that the English->Thai side lacks.
+    bool reversed = false;
+};
+
+// The Thai->English side of a source: which English words a Thai word is
+// given for. Used to prefer meanings that map back to the headword.
+class BackMap final {
+public:
+    // Records that `thai` translates `english` (folded to lower case, a
+    // leading "be " or "to " dropped, so "be white" counts for "white");
+    // `primary` when it is the main equivalent, not one of the alternatives.
+    void add(std::string_view thai, std::string_view english, bool primary = true);
+
+    // 2 when `thai` was recorded as the main equivalent of the headword
+    // `english` (any case), 1 as an alternative, 0 not at all.
+    int strength(std::string_view thai, std::string_view english) const;
+    bool mapsTo(std::string_view thai, std::string_view english) const {
+        return strength(thai, english) > 0;
+    }
+
+    std::size_t size() const { return m_map.size(); }
+
+private:
+    std::unordered_map<std::string, std::map<std::string, int>> m_map;
+};
+
+// Everything read from the sources of one import.
+struct Source {
+    std::vector<Sense> senses;
+    BackMap back;
+    std::size_t recordsRead = 0;  // records or rows read from all files
+};
+
+enum class Format { kThaidict, kEtlex, kTsv };
+
+// The format named on the command line ("thaidict", "etlex", "tsv").
+std::optional<Format> parseFormat(std::string_view name);
+
+// Reads one source file of the given format into `source`, adding to what it
+// holds. For thaidict and etlex the file's content tells the English->Thai
+// side from the Thai->English side. Returns false with `error` set when the
+// file cannot be read or parsed.
+bool readSource(Format format, const std::string& path, Source* source, std::string* error);
+
+// Same readers over text already in memory (tests, fixtures).
+bool readThaidictJson(std::string_view text, Source* source, std::string* error);
+bool readEtlex(std::string_view text, Source* source, std::string* error);
+bool readTsv(std::string_view text, Source* source, std::string* error);
+// A TSV whose rows give English words for Thai ones (english, pos, thai):
+// only filled into the back map.
+bool readBackTsv(std::string_view text, Source* source, std::string* error);
+
+// The record field a source tag files its sense under, kSkip for tags left
+// out (prefixes, suffixes, slang, unknown), or kFallback for interjections,
+// which are used (as adverbs) only by headwords that have no other sense.
+constexpr int kSkip = -1;
+constexpr int kFallback = -2;
+int fieldForTag(std::string_view tag);
+
+// The headword in the form the engine's phrase matching builds its keys in
+// ("well-known" -> "well known", "don't" -> "don ' t"), or nullopt when the
+// engine can never match it (punctuation, non-ASCII letters, more words than
+// the phrase matcher reaches). Idioms, matched as whole phrases, may be long.
+std::optional<std::string> engineHeadword(std::string_view english, bool idiom);
+
+// The headword form of an English gloss of the Thai->English side, or nullopt
+// for glosses that are descriptions ("a kind of ...") or hold placeholders
+// ("one's", "someone") that running text never contains.
+std::optional<std::string> reversedHeadword(std::string_view gloss);
+
+// Why a Thai text is no usable meaning, or empty when it is usable. Checks
+// the text after cleanMeaning().
+std::string rejectReason(std::string_view thai);
+
+// The text with usage labels in parentheses or brackets removed and spaces
+// trimmed and collapsed.
+std::string cleanMeaning(std::string_view thai);
+
+// Counts of what an import took, merged and rejected.
+struct Report {
+    std::size_t recordsRead = 0;
+    std::size_t sensesTaken = 0;
+    std::size_t headwords = 0;        // records written
+    std::size_t reversedHeadwords = 0;  // of them, from the Thai->English side only
+    std::size_t fieldsFilled = 0;
+    std::size_t caseMerged = 0;       // senses of a headword spelt in another case
+    std::map<std::string, std::size_t> rejected;  // reason -> senses or candidates
+    std::map<std::string, std::size_t> tagsLeftOut;
+    // Filled by layUnder().
+    std::size_t coreHeadwords = 0;
+    std::size_t coreShared = 0;       // imported headwords the core also has
+    std::size_t fieldsAddedToCore = 0;
+    std::size_t fieldsLostToCore = 0;
+
+    // Writes the counts as readable lines.
+    void print(std::ostream& out) const;
+};
+
+// Turns the senses into one record per headword (headwords differing only in
+// letter case merge, the first spelling seen is kept), choosing one meaning
+// per field. The reordering rules use a word's first filled field only, so
+// the field with the most senses (a meaning that maps back counting one
+// more) is the word's class, and fields ranking before it are left out: a
+// word that is mostly an adjective does not carry a stray noun meaning.
+// Records come out in source order of their first sense.
+std::vector<dict::DictRecord> buildRecords(const Source& source, Report* report);
+
+// The meaning chosen for one field from candidate texts (source order), the
+// headword they belong to and the back map; empty when none is usable.
+std::string chooseMeaning(const std::vector<std::string>& candidates, std::string_view headword,
+                          int field, const BackMap& back, Report* report);
+
+// Lays the imported records under the core: the core wins field by field.
+// Headwords the core lacks are taken whole. For a headword the core has, a
+// field is taken from the import only where the core leaves it absent and it
+// ranks below the core's first non-empty field, so the class the core chose
+// for the word (its first filled field decides it) never changes, and a core
+// word whose meanings are all empty (a word Thai leaves out) gains nothing.
+// Returns the merged dictionary: the core's records first, in their order,
+// then the imported headwords the core lacks.
+std::vector<dict::DictRecord> layUnder(const std::vector<dict::DictRecord>& core,
+                                       const std::vector<dict::DictRecord>& imported,
+                                       Report* report);
+
+}  // namespace dictimport
