@@ -1,0 +1,79 @@
+// A loaded main window for tests: its own settings file and dictionary in a
+// temporary folder, the scripted platform installed, the window shown offscreen.
+#pragma once
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dictionary/session.h"
+#include "dictionary/store.h"
+#include "platform/scripted_platform.h"
+#include "settings/store.h"
+#include "shell/form1.h"
+#include "ui_form1.h"
+
+namespace shelltest {
+
+inline dict::DictRecord noun(const char* en, const char* th) {
+    dict::DictRecord r;
+    r[dict::kWordEn] = en;
+    r[dict::kWordNoun] = th;
+    return r;
+}
+
+// The words every translating test uses.
+inline std::vector<dict::DictRecord> smallDictionary() {
+    return {noun("cat", "แมว"), noun("dog", "หมา"), noun("house", "บ้าน")};
+}
+
+class Fixture {
+public:
+    Fixture() : m_guard(m_platform) {
+        settings::useSettingsFile(m_dir.filePath(QStringLiteral("settings.ini")));
+        dictPath = m_dir.filePath(QStringLiteral("dict.db")).toStdString();
+    }
+    ~Fixture() {
+        form.reset();
+        dict::setCurrentDictionary(nullptr);
+        settings::useSettingsFile(QString());
+    }
+
+    // Writes the dictionary, creates the window, runs its load and shows it.
+    bool load(const std::vector<dict::DictRecord>& records = smallDictionary()) {
+        if (!records.empty() && !dict::DictionaryStore::create(dictPath, records).isOk()) {
+            return false;
+        }
+        form = std::make_unique<Form1>();
+        form->setDictionaryPath(dictPath);
+        const bool ok = form->Form_Load();
+        form->show();
+        return ok;
+    }
+
+    Ui::Form1& ui() { return form->ui(); }
+    QString dirPath(const QString& name) const { return m_dir.filePath(name); }
+
+    platform::ScriptedPlatform& platform() { return m_platform; }
+
+    std::string dictPath;
+    std::unique_ptr<Form1> form;
+
+private:
+    QTemporaryDir m_dir;
+    platform::ScriptedPlatform m_platform;
+    platform::ScopedPlatform m_guard;
+};
+
+// Closes whatever modal window opens next, so commands that open one return.
+inline void closeNextModal() {
+    QTimer::singleShot(0, [] {
+        if (QWidget* w = QApplication::activeModalWidget()) w->close();
+    });
+}
+
+}  // namespace shelltest
