@@ -1,0 +1,223 @@
+// Translating from the window: the Thai pane, the lists and the panels after a
+// run, the cancel commands during one, and the translate-on-click choice.
+#include <QListView>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QtTest>
+
+#include <functional>
+
+#include "shell_fixture.h"
+
+namespace {
+
+// English text of `lines` lines, long enough for commands to arrive mid-run.
+QString longText(int lines) {
+    QString text;
+    for (int i = 0; i < lines; ++i) text += QStringLiteral("cat dog.\n");
+    return text;
+}
+
+// Runs `action` once, from inside the run, when the scan reaches `percent`.
+class AtPercent final {
+public:
+    AtPercent(Form1& form, int percent, std::function<void()> action) {
+        QObject::connect(&m_timer, &QTimer::timeout, [this, &form, percent, action] {
+            if (!m_done && form.translator().running() && form.progressPercent() >= percent) {
+                m_done = true;
+                m_percentSeen = form.progressPercent();
+                action();
+            }
+        });
+        m_timer.start(0);
+    }
+    bool done() const { return m_done; }
+    int percentSeen() const { return m_percentSeen; }
+
+private:
+    QTimer m_timer;
+    bool m_done = false;
+    int m_percentSeen = 0;
+};
+
+}  // namespace
+
+class TranslateTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void translateFillsThaiPaneAndLists_data();
+    void translateFillsThaiPaneAndLists();
+    void cancelAnsweredNoKeepsTheRunGoing();
+    void cancelledRunShowsThePartialThai();
+    void translateDuringARunIsIgnored();
+    void clickInRenTranslatesTheSelection_data();
+    void clickInRenTranslatesTheSelection();
+    void closingDuringARunStopsItFirst();
+};
+
+void TranslateTest::translateFillsThaiPaneAndLists_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("button") << QStringLiteral("Command1");
+    QTest::newRow("menu F6") << QStringLiteral("mnupalauto");
+    QTest::newRow("right-click item") << QStringLiteral("mnu_rpal");
+}
+
+void TranslateTest::translateFillsThaiPaneAndLists() {
+    QFETCH(QString, command);
+    shelltest::Fixture fx;
+    QVERIFY(fx.load());
+    auto& ui = fx.ui();
+    ui.Rth->setPlainText(QStringLiteral("old translation"));
+    ui.Ren->setPlainText(QStringLiteral("cat zebra dog.\nhouse"));
+    QObject* obj = fx.form->findChild<QObject*>(command);
+    if (auto* a = qobject_cast<QAction*>(obj)) a->trigger();
+    if (auto* b = qobject_cast<QAbstractButton*>(obj)) b->click();
+
+    const QString thai = ui.Rth->toPlainText();
+    QVERIFY2(thai.contains(QStringLiteral("แมว")) && thai.contains(QStringLiteral("หมา")) &&
+                 thai.contains(QStringLiteral("บ้าน")),
+             qPrintable(thai));
+    QVERIFY(!thai.contains(QStringLiteral("old translation")));
+    QVERIFY(fx.form->missingWordModel().items().contains(QStringLiteral("zebra")));
+    QVERIFY(!fx.form->missingWordModel().items().contains(QStringLiteral("cat")));
+    QCOMPARE(fx.form->arrangementModel().rowCount(), 3);
+    QCOMPARE(ui.Larrang->model()->rowCount(), 3);
+    for (QWidget* panel : {ui.Frame7, ui.Frame6, ui.Frame5}) {
+        QVERIFY2(panel->isHidden(), qPrintable(panel->objectName()));
+    }
+    QVERIFY(ui.Command1->isEnabled());
+    QVERIFY(fx.form->timer1().isActive());  // the timers keep running after the run
+}
+
+void TranslateTest::cancelAnsweredNoKeepsTheRunGoing() {
+    shelltest::Fixture fx;
+    QVERIFY(fx.load());
+    fx.form->setYieldSliceMs(0);
+    auto& ui = fx.ui();
+    ui.Ren->setPlainText(longText(2000));
+    fx.platform().queueMessageAnswer(platform::Answer::kNo);
+    bool panelShownAfterNo = false;
+    AtPercent at(*fx.form, 20, [&] {
+        ui.Command2->click();
+        panelShownAfterNo = ui.Frame7->isVisible();
+    });
+    ui.Command1->click();
+    QVERIFY(at.done());
+    QVERIFY(panelShownAfterNo);
+
+    const auto asked = fx.platform().callsOf(platform::PlatformCall::Kind::kMessage);
+    QCOMPARE(asked.size(), size_t(1));
+    QCOMPARE(asked[0].text, QStringLiteral("คุณต้องการยกเลิกการแปลใช่หรือไม่ "));
+    QCOMPARE(asked[0].buttons, platform::Buttons::kYesNo);
+    QCOMPARE(asked[0].icon, platform::Icon::kQuestion);
+    // The whole text was translated.
+    QVERIFY(fx.form->progressPercent() >= 98);
+    QCOMPARE(ui.Rth->toPlainText().count(QStringLiteral("หมา")), 2000);
+}
+
+void TranslateTest::cancelledRunShowsThePartialThai() {
+    shelltest::Fixture fx;
+    QVERIFY(fx.load());
+    fx.form->setYieldSliceMs(0);
+    auto& ui = fx.ui();
+    ui.Ren->setPlainText(longText(2000));
+    fx.platform().queueMessageAnswer(platform::Answer::kYes);
+    bool panelHiddenAtOnce = false;
+    AtPercent at(*fx.form, 30, [&] {
+        ui.mnupalmunual->trigger();
+        panelHiddenAtOnce = ui.Frame7->isHidden();
+    });
+    ui.Command1->click();
+    QVERIFY(at.done());
+    QVERIFY(panelHiddenAtOnce);
+
+    const QString partial = ui.Rth->toPlainText();
+    const int dogs = partial.count(QStringLiteral("หมา"));
+    QVERIFY2(dogs > 100 && dogs < 2000, qPrintable(QString::number(dogs)));
+    // The progress keeps the value it had when the cancel was seen.
+    QVERIFY(fx.form->progressPercent() < 90);
+    QVERIFY(ui.Frame6->isHidden());
+
+    // What was shown is the start of the uncancelled translation.
+    ui.Command1->click();
+    QVERIFY(ui.Rth->toPlainText().count(QStringLiteral("หมา")) == 2000);
+    QVERIFY(ui.Rth->toPlainText().startsWith(partial));
+}
+
+void TranslateTest::translateDuringARunIsIgnored() {
+    shelltest::Fixture fx;
+    QVERIFY(fx.load());
+    fx.form->setYieldSliceMs(0);
+    auto& ui = fx.ui();
+    ui.Ren->setPlainText(longText(500));
+    bool buttonDisabled = false;
+    AtPercent at(*fx.form, 10, [&] {
+        buttonDisabled = !ui.Command1->isEnabled();
+        ui.mnupalauto->trigger();
+        ui.mnu_rpal->trigger();
+    });
+    ui.Command1->click();
+    QVERIFY(at.done());
+    QVERIFY(buttonDisabled);
+    QVERIFY(fx.form->routeLog().contains(QStringLiteral("mnupalauto:translateCommand")));
+    // One run's output, not two interleaved.
+    QCOMPARE(ui.Rth->toPlainText().count(QStringLiteral("แมว")), 500);
+    QCOMPARE(fx.form->arrangementModel().rowCount(), 1000);
+    QVERIFY(ui.Command1->isEnabled());
+}
+
+void TranslateTest::clickInRenTranslatesTheSelection_data() {
+    QTest::addColumn<QString>("selectPal");
+    QTest::addColumn<bool>("translatesAtOnce");
+    QTest::newRow("Selectpal 1") << "1" << true;
+    QTest::newRow("Selectpal 0") << "0" << false;
+}
+
+void TranslateTest::clickInRenTranslatesTheSelection() {
+    QFETCH(QString, selectPal);
+    QFETCH(bool, translatesAtOnce);
+    shelltest::Fixture fx;
+    QVERIFY(fx.load());
+    auto& ui = fx.ui();
+    settings::saveSetting(QStringLiteral("Options"), QStringLiteral("Selectpal"), selectPal);
+    ui.Ren->setPlainText(QStringLiteral("cat and dog"));
+    QTextCursor c = ui.Ren->textCursor();
+    c.setPosition(8);
+    c.setPosition(11, QTextCursor::KeepAnchor);
+    ui.Ren->setTextCursor(c);
+    QWidget* vp = ui.Ren->viewport();
+    // A release without a press: the click itself must not move the selection.
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(1, 1), vp->mapToGlobal(QPointF(1, 1)),
+                   Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(vp, &up);
+
+    QCOMPARE(fx.form->selectPal(), selectPal);
+    if (translatesAtOnce) {
+        QCOMPARE(ui.Rth->toPlainText().trimmed(), QStringLiteral("หมา"));
+        QVERIFY(!fx.form->timer1().isActive());  // no progress panel, no timers
+    } else {
+        QVERIFY(ui.Rth->toPlainText().isEmpty());
+        QVERIFY(fx.form->translator().translateSelection());
+        // The next run, whoever starts it, translates the captured selection.
+        ui.Command1->click();
+        QCOMPARE(ui.Rth->toPlainText().trimmed(), QStringLiteral("หมา"));
+    }
+}
+
+void TranslateTest::closingDuringARunStopsItFirst() {
+    shelltest::Fixture fx;
+    QVERIFY(fx.load());
+    fx.form->setYieldSliceMs(0);
+    fx.ui().Ren->setPlainText(longText(2000));
+    AtPercent at(*fx.form, 10, [&] { fx.form->close(); });
+    fx.ui().Command1->click();
+    QVERIFY(at.done());
+    QVERIFY(fx.form->progressPercent() < 90);  // the run stopped early
+    QTRY_VERIFY(!fx.form->isVisible());
+    QVERIFY(fx.platform().callsOf(platform::PlatformCall::Kind::kMessage).empty());
+}
+
+QTEST_MAIN(TranslateTest)
+#include "tst_translate.moc"
