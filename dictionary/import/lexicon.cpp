@@ -141,7 +141,8 @@ std::optional<std::string> engineHeadword(std::string_view english, bool idiom) 
     flush();
     const bool anyWord = std::any_of(items.begin(), items.end(),
                                      [](const std::string& s) { return s != "-" && s != "'"; });
-    if (!anyWord) return std::nullopt;
+    // A hyphen at either end marks an affix ("-ness", "re-"), not a word.
+    if (!anyWord || items.front() == "-" || items.back() == "-") return std::nullopt;
     // The phrase matcher tries up to five items and, when the second item is a
     // hyphen, leaves it out of the three- and five-item keys.
     const std::size_t n = items.size();

@@ -1,0 +1,302 @@
+// Importers: tag mapping, headword forms, meaning choice, case merge, the
+// merge under the core and the counts the import command reports.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "dictionary/import/import.h"
+#include "dictionary/tool/command.h"
+
+using dictimport::BackMap;
+using dictimport::Report;
+using dictimport::Source;
+
+namespace {
+
+const dict::DictRecord* findRecord(const std::vector<dict::DictRecord>& records,
+                                   std::string_view word) {
+    for (const auto& r : records)
+        if (r[dict::kWordEn] && dict::keysEqual(*r[dict::kWordEn], word)) return &r;
+    return nullptr;
+}
+
+dict::DictRecord record(std::string word, std::initializer_list<std::pair<int, std::string>> f) {
+    dict::DictRecord r;
+    r[dict::kWordEn] = std::move(word);
+    for (const auto& [field, text] : f) r[field] = text;
+    return r;
+}
+
+}  // namespace
+
+TEST(Tags, MapToFields) {
+    const std::pair<const char*, int> cases[] = {
+        {"N", dict::kWordNoun},      {"ABBR", dict::kWordNoun}, {"PRON", dict::kWordNoun},
+        {"VT", dict::kWordVerb},     {"VI", dict::kWordVerb},   {"V", dict::kWordVerb},
+        {"VI, VT", dict::kWordVerb}, {"AUX", dict::kWordVerb},  {"PHRV", dict::kWordVerb},
+        {"ADV", dict::kWordAdv},     {"ADJ", dict::kWordAdj},   {"DET", dict::kWordAdj},
+        {"ART", dict::kWordAdj},     {"PREP", dict::kWordPP},   {"CONJ", dict::kWordConj},
+        {"IDM", dict::kWordIdiom},   {"INT", dictimport::kFallback},
+        {"PRF", dictimport::kSkip},  {"SUF", dictimport::kSkip}, {"SL", dictimport::kSkip},
+        {"", dictimport::kSkip},     {"CLAS", dictimport::kSkip},
+    };
+    for (const auto& [tag, field] : cases) EXPECT_EQ(dictimport::fieldForTag(tag), field) << tag;
+}
+
+TEST(Headwords, TakeTheFormThePhraseMatcherBuilds) {
+    struct Case {
+        const char* english;
+        bool idiom;
+        std::optional<std::string> key;
+    };
+    const Case cases[] = {
+        {"house", false, "house"},
+        {"Look  at", false, "Look at"},
+        {"well-known", false, "well known"},          // hyphen after the first word dropped
+        {"up-to-date", false, "up to - date"},        // five items: only the first hyphen goes
+        {"X-ray machine", false, "X - ray machine"},  // four items keep it
+        {"don't", false, "don ' t"},
+        {"don\u2019t", false, "don ' t"},             // typographic apostrophe
+        {"A.B.", false, std::nullopt},                // a full stop closes the phrase
+        {"caf\u00e9", false, std::nullopt},           // no code in the engine's code page
+        {"-ness", false, std::nullopt},
+        {"one two three four five six", false, std::nullopt},
+        {"one two three four five six", true, "one two three four five six"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(dictimport::engineHeadword(c.english, c.idiom), c.key) << c.english;
+}
+
+TEST(Meanings, CleanAndReject) {
+    EXPECT_EQ(dictimport::cleanMeaning("ผ่านไป (เวลา)"), "ผ่านไป");
+    EXPECT_EQ(dictimport::cleanMeaning("(คน, สิ่ง) นี้"), "นี้");
+    EXPECT_EQ(dictimport::cleanMeaning("พอแล้ว! (คำไม่เป็นทางการ)"), "พอแล้ว");
+    const std::pair<const char*, bool> cases[] = {
+        {"ไป", true},
+        {"ี่น่าพอใจ", false},              // lost first consonant
+        {"เเมว", false},                  // two SARA E for SARA AE
+        {"มนุษย ์", false},               // space before a mark
+        {"\uf8c5บ่น", false},             // private use
+        {"กิริยาช่องที่ 2 ของ go", false},  // inflected-form description
+        {"กริยาช่องที่ 2 ของกริยาช่วย can", false},
+        {"คำย่อของ until", false},
+        {"คำนำหน้านามชี้เฉพาะ", false},
+        {"ใช้แสดงความเห็นด้วย", false},
+        {"abc", false},
+    };
+    for (const auto& [text, usable] : cases)
+        EXPECT_EQ(dictimport::rejectReason(dictimport::cleanMeaning(text)).empty(), usable)
+            << text;
+}
+
+TEST(Meanings, ChoosePreferringBackMappingThenShortPlainText) {
+    BackMap back;
+    back.add("ไป", "go");
+    back.add("เดินทาง", "to go");  // "to " is dropped
+    // Source order is not by frequency: the back-mapped everyday meaning wins.
+    EXPECT_EQ(dictimport::chooseMeaning({"เลิก", "บรรลุ", "ผ่านไป (เวลา)", "ไป", "กิริยาช่องที่ 1"},
+                                        "go", dict::kWordVerb, back, nullptr),
+              "ไป");
+    EXPECT_EQ(dictimport::chooseMeaning({"เดินทางไกล", "เดินทาง"}, "Go", dict::kWordVerb, back,
+                                        nullptr),
+              "เดินทาง");
+    // Without back-mapping: repeated meanings, then the shorter one; alternatives split.
+    EXPECT_EQ(dictimport::chooseMeaning({"ที่ลาดชันมาก", "ตลิ่ง", "ฝั่ง ตลิ่ง"}, "bank",
+                                        dict::kWordNoun, BackMap(), nullptr),
+              "ตลิ่ง");
+    EXPECT_EQ(dictimport::chooseMeaning({"ประมูล ให้ราคา"}, "bid", dict::kWordVerb, BackMap(),
+                                        nullptr),
+              "ประมูล");
+    // Idioms are whole sentences: not split at spaces.
+    EXPECT_EQ(dictimport::chooseMeaning({"ยิ่งคอย ก็ยิ่งช้า"}, "A watched pot never boils",
+                                        dict::kWordIdiom, BackMap(), nullptr),
+              "ยิ่งคอย ก็ยิ่งช้า");
+    Report report;
+    EXPECT_EQ(dictimport::chooseMeaning({"ี่เสีย", "คำย่อของ x"}, "x", dict::kWordNoun, BackMap(),
+                                        &report),
+              "");
+    EXPECT_EQ(report.rejected.size(), 2u);
+}
+
+TEST(ThaidictJson, BuildsRecordsAndCountsWhatItTookAndLeftOut) {
+    const char* eng2thai = R"([
+      {"search":"go","result":"เลิก","type":"VI","relate":["ทิ้ง"]},
+      {"search":"go","result":"หมากล้อม","type":"N"},
+      {"search":"go","result":"ไป","type":"VI","relate":["ไป","เคลื่อนไป"]},
+      {"search":"big","result":"ใหญ่","type":"ADJ"},
+      {"search":"big","result":"โต","type":"ADJ"},
+      {"search":"big","result":"ประสบความสำเร็จ","type":"ADV"},
+      {"search":"Bank","result":"ธนาคาร","type":"N"},
+      {"search":"bank","result":"ตลิ่ง","type":"N"},
+      {"search":"bank","result":"ฝากเงิน","type":"VT"},
+      {"search":"was","result":"กิริยาช่องที่ 2 ของ be","type":"VT"},
+      {"search":"-ness","result":"สภาพ","type":"SUF"},
+      {"search":"dude","result":"หนุ่มเจ้าสำอาง","type":"SL"},
+      {"search":"bye","result":"ลาก่อน","type":"INT"},
+      {"search":"e.g.","result":"ตัวอย่างเช่น","type":"ABBR"}
+    ])";
+    const char* thai2eng = R"([
+      {"search":"ไป","result":"go","type":"V","relate":["proceed"]},
+      {"search":"ใหญ่","result":"big","type":"ADJ"},
+      {"search":"คุณ","result":"you","type":"PRON"}
+    ])";
+    Source source;
+    std::string error;
+    ASSERT_TRUE(dictimport::readThaidictJson(eng2thai, &source, &error)) << error;
+    ASSERT_TRUE(dictimport::readThaidictJson(thai2eng, &source, &error)) << error;
+    Report report;
+    const auto records = dictimport::buildRecords(source, &report);
+
+    const auto* go = findRecord(records, "go");
+    ASSERT_NE(go, nullptr);
+    EXPECT_EQ((*go)[dict::kWordVerb], "ไป");
+    EXPECT_FALSE((*go)[dict::kWordNoun]);  // minor class ranking before the verb
+    const auto* big = findRecord(records, "big");
+    ASSERT_NE(big, nullptr);
+    EXPECT_EQ((*big)[dict::kWordAdj], "ใหญ่");
+    EXPECT_FALSE((*big)[dict::kWordAdv]);
+    // Case variants merge under the first spelling; the first fills each field.
+    const auto* bank = findRecord(records, "bank");
+    ASSERT_NE(bank, nullptr);
+    EXPECT_EQ((*bank)[dict::kWordEn], "Bank");
+    EXPECT_EQ((*bank)[dict::kWordNoun], "ธนาคาร");
+    EXPECT_EQ((*bank)[dict::kWordVerb], "ฝากเงิน");
+    EXPECT_EQ((*findRecord(records, "bye"))[dict::kWordAdv], "ลาก่อน");
+    // The Thai->English side fills a headword the English side lacks.
+    EXPECT_EQ((*findRecord(records, "you"))[dict::kWordNoun], "คุณ");
+    EXPECT_EQ(findRecord(records, "was"), nullptr);
+    EXPECT_EQ(findRecord(records, "e.g."), nullptr);
+
+    EXPECT_EQ(report.recordsRead, 17u);
+    EXPECT_EQ(report.caseMerged, 1u);
+    EXPECT_EQ(report.headwords, records.size());
+    EXPECT_EQ(report.reversedHeadwords, 1u);
+    EXPECT_EQ(report.tagsLeftOut.at("SUF"), 1u);
+    EXPECT_EQ(report.tagsLeftOut.at("SL"), 1u);
+    EXPECT_EQ(report.rejected.at("headword the engine cannot match"), 1u);
+    EXPECT_EQ(report.rejected.at("headword without a usable meaning"), 1u);
+}
+
+TEST(Etlex, ReadsTaggedRecordsInTis620) {
+    // "ไป" and "บ้าน" in TIS-620.
+    const std::string go = "\xe4\xbb";
+    const std::string house = "\xba\xe9\xd2\xb9";
+    const std::string text = "<Doc>\n<id>1</id>\n<esearch>go</esearch>\n<eentry>go</eentry>\n"
+                             "<tentry>" + go + "</tentry>\n<ecat>VI</ecat>\n</Doc>\n"
+                             "<Doc>\n<eentry>house</eentry>\n<tentry>" + house +
+                             "</tentry>\n<ecat>N</ecat>\n<ethai>" + house + ", " + go +
+                             "</ethai>\n</Doc>\n"
+                             "<Doc>\n<tentry>" + go + "</tentry>\n<eentry>go; proceed</eentry>\n"
+                             "<tcat>V</tcat>\n</Doc>\n";
+    Source source;
+    std::string error;
+    ASSERT_TRUE(dictimport::readEtlex(text, &source, &error)) << error;
+    EXPECT_EQ(source.recordsRead, 3u);
+    ASSERT_GE(source.senses.size(), 2u);
+    EXPECT_EQ(source.senses[0].thai, "ไป");
+    EXPECT_EQ(source.senses[1].more, (std::vector<std::string>{"บ้าน", "ไป"}));
+    EXPECT_TRUE(source.back.mapsTo("ไป", "proceed"));
+    EXPECT_FALSE(dictimport::readEtlex("no records here", &source, &error));
+}
+
+TEST(Tsv, ReadsRowsAndBackMapAndRejectsShortLines) {
+    Source source;
+    std::string error;
+    ASSERT_TRUE(dictimport::readTsv("english\tpos\tthai\ngo\tVI\tเลิก\ngo\tVI\tไป\n", &source,
+                                    &error));
+    ASSERT_TRUE(dictimport::readBackTsv("english\tpos\tthai\ngo\tV\tไป\n", &source, &error));
+    EXPECT_EQ(source.senses.size(), 3u);  // two rows and one turned-round pair
+    const auto records = dictimport::buildRecords(source, nullptr);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0][dict::kWordVerb], "ไป");
+    EXPECT_FALSE(dictimport::readTsv("go\tVI\n", &source, &error));
+    EXPECT_NE(error.find("line 1"), std::string::npos);
+}
+
+TEST(LayUnder, CoreWinsFieldByFieldAndKeepsItsClass) {
+    const std::vector<dict::DictRecord> core = {
+        record("red", {{dict::kWordAdj, "แดง"}}),
+        record("Go", {{dict::kWordVerb, "ไป"}, {dict::kWordAdv, ""}}),
+        record("the", {{dict::kWordAdj, ""}}),
+    };
+    const std::vector<dict::DictRecord> imported = {
+        record("red", {{dict::kWordNoun, "สีแดง"}, {dict::kWordPP, "x"}}),
+        record("go", {{dict::kWordVerb, "เลิก"}, {dict::kWordAdv, "y"}, {dict::kWordConj, "z"},
+                      {dict::kWordIdiom, "w"}}),
+        record("the", {{dict::kWordPP, "p"}}),
+        record("house", {{dict::kWordNoun, "บ้าน"}}),
+    };
+    Report report;
+    const auto merged = dictimport::layUnder(core, imported, &report);
+    ASSERT_EQ(merged.size(), 4u);
+    EXPECT_EQ(merged[0], record("red", {{dict::kWordAdj, "แดง"}, {dict::kWordPP, "x"}}));
+    // Core values win, empty ones included; only absent lower-ranked fields fill,
+    // never the whole-phrase idiom field.
+    EXPECT_EQ(merged[1], record("Go", {{dict::kWordVerb, "ไป"}, {dict::kWordAdv, ""},
+                                       {dict::kWordConj, "z"}}));
+    EXPECT_EQ(merged[2], record("the", {{dict::kWordAdj, ""}}));
+    EXPECT_EQ(merged[3], imported[3]);
+    EXPECT_EQ(report.coreShared, 3u);
+    EXPECT_EQ(report.fieldsAddedToCore, 2u);
+    EXPECT_EQ(report.fieldsLostToCore, 5u);
+}
+
+TEST(ImportCommand, WritesMergedTsvAndReports) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("vantrel_import_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto write = [&](const char* name, const char* text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+        return (dir / name).string();
+    };
+    const std::string src = write("src.tsv", "go\tVI\tไป\nhouse\tN\tบ้าน\nA.B.\tABBR\tอ.บ.\n");
+    const std::string core = write("core.tsv", "# core\ngo\tVerb\tไป\n");
+    const std::string out = (dir / "out.tsv").string();
+    std::ostringstream o, e;
+    EXPECT_EQ(dict::tool::runImport({"tsv", src, "-o", out, "--under", core}, o, e), 0) << e.str();
+    std::ifstream in(out);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "go\tVerb\tไป\nhouse\tNoun\tบ้าน\n");
+    EXPECT_NE(o.str().find("read: 3 source records"), std::string::npos) << o.str();
+    EXPECT_NE(o.str().find("headword the engine cannot match: 1"), std::string::npos);
+    std::ostringstream o2, e2;
+    EXPECT_EQ(dict::tool::runImport({"json", src, "-o", out}, o2, e2), 2);
+    EXPECT_EQ(dict::tool::runImport({"tsv", (dir / "none").string(), "-o", out}, o2, e2), 1);
+    std::filesystem::remove_all(dir);
+}
+
+// On the converted study copies of the full data, when VANTREL_DICTDATA names
+// their folder: the everyday meanings the source order hides.
+TEST(StudyData, ChoosesEverydayMeanings) {
+    const char* dirEnv = std::getenv("VANTREL_DICTDATA");
+    if (!dirEnv) GTEST_SKIP() << "VANTREL_DICTDATA not set";
+    const std::filesystem::path dir(dirEnv);
+    if (!std::filesystem::exists(dir / "lexitron-etlex.tsv")) GTEST_SKIP() << "no study data";
+    Source source;
+    std::string error;
+    for (const char* f : {"lexitron-etlex.tsv", "lexitron-etlex-ethai.tsv"})
+        ASSERT_TRUE(dictimport::readSource(dictimport::Format::kTsv, (dir / f).string(), &source,
+                                           &error))
+            << error;
+    std::ifstream back(dir / "lexitron-telex-inverted.tsv");
+    std::stringstream text;
+    text << back.rdbuf();
+    ASSERT_TRUE(dictimport::readBackTsv(text.str(), &source, &error));
+    const auto records = dictimport::buildRecords(source, nullptr);
+    EXPECT_GE(records.size(), 55000u);
+    const std::pair<const char*, std::pair<int, const char*>> cases[] = {
+        {"go", {dict::kWordVerb, "ไป"}},
+        {"bank", {dict::kWordNoun, "ธนาคาร"}},
+        {"house", {dict::kWordNoun, "บ้าน"}},
+        {"big", {dict::kWordAdj, "ใหญ่"}},
+    };
+    for (const auto& [word, expected] : cases) {
+        const auto* r = findRecord(records, word);
+        ASSERT_NE(r, nullptr) << word;
+        EXPECT_EQ((*r)[expected.first], expected.second) << word;
+    }
+}
