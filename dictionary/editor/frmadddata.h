@@ -1,0 +1,106 @@
+// The dictionary editor: shows one record at a time with one meaning and its
+// part-of-speech label, steps through the table, finds a headword, adds,
+// changes and deletes words. Every access goes through the browse view of the
+// dictionary opened last. Create one for each opening, call Form_Load, then
+// exec(); it moves to the first record and applies the opening when shown.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class FrmaddData;
+}
+namespace dict {
+class BrowseView;
+class Status;
+}  // namespace dict
+
+// How the main window opens the editor.
+struct EditorOpening {
+    enum Kind {
+        kMenu,         // at the first record
+        kMissingWord,  // in add mode with `word` typed in
+        kListWord,     // at the record of `word`, an English word of the arrangement list
+    };
+    Kind kind = kMenu;
+    QString word;
+};
+
+class FrmaddData final : public QDialog {
+    Q_OBJECT
+
+public:
+    // The caption of the window.
+    static const QString kCaption;
+
+    // `clearOpeningFlags` clears the main window's opening flags; the window
+    // calls it when it is closed (button, frame or Escape). It may be empty.
+    FrmaddData(EditorOpening opening, std::function<void()> clearOpeningFlags,
+               QWidget* parent = nullptr);
+    ~FrmaddData() override;
+
+    // Reopens the dictionary file opened last (or dict.db beside the
+    // executable), replacing the program-wide views. Returns false when that
+    // fails: the user was shown the reason and the program asked to end.
+    bool Form_Load();
+
+    // Moves to the last, then the first record and shows it, then applies the
+    // opening; on an empty table tells the user and starts adding. Runs once
+    // by itself when the window is first shown.
+    void Form_Activate();
+
+    // Shows the headword and the first meaning present of the current record.
+    void Display();
+    // Shows the position " / " count, or "เพิ่มข้อมูล" while adding.
+    void displayF();
+    // Empties the headword and meaning, focuses the headword, and disables
+    // the four navigation buttons.
+    void ClearTxt();
+
+    bool addMode() const { return m_addMode; }
+    const QString& searchWord() const { return m_searchWord; }
+
+public Q_SLOTS:
+    // Closing by any means runs the close button's steps: the opening flags
+    // are cleared and a pending add or unsaved typing is dropped.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Command1_Click();   // add
+    void Command2_Click();   // save
+    void Command3_Click();   // delete
+    void Command4_Click();   // search
+    void Command10_Click();  // cancel
+    void Command6_Click();   // first
+    void Command7_Click();   // previous
+    void Command8_Click();   // last
+    void Command9_Click();   // next
+
+    // The browse view of the dictionary opened last, or nullptr.
+    dict::BrowseView* browse() const;
+    dict::Status showCurrent();
+    // Writes the controls into the pending add, or opens and writes a change.
+    dict::Status writePending();
+    // Drops a pending add or change and shows the record that was current;
+    // false when there is none (the table is empty), which shows the empty state.
+    bool dropPending();
+    void findWord(const QString& word);
+    void showEmptyTable();
+    void updateButtons();
+
+    std::unique_ptr<Ui::FrmaddData> m_ui;
+    EditorOpening m_opening;
+    std::function<void()> m_clearOpeningFlags;
+    bool m_addMode = false;
+    bool m_empty = false;  // no record to show or return to
+    bool m_activated = false;
+    QString m_searchWord;
+};
