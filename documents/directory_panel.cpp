@@ -1,0 +1,171 @@
+#include "documents/directory_panel.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QStorageInfo>
+
+#include <algorithm>
+
+#include "platform/platform.h"
+
+namespace documents {
+
+namespace {
+
+const QString kRoot = QStringLiteral("/");
+const QString kParentEntry = QStringLiteral("..");
+constexpr int kPathRole = Qt::UserRole;
+
+}  // namespace
+
+DirectoryPanel::DirectoryPanel(QComboBox* drive, QListWidget* dir, QListWidget* file,
+                               QComboBox* pattern, QWidget* dialogParent)
+    : QObject(drive),
+      m_drive(drive),
+      m_dir(dir),
+      m_file(file),
+      m_patternBox(pattern),
+      m_dialogParent(dialogParent) {
+    {
+        const QSignalBlocker blocker(m_patternBox);
+        m_patternBox->clear();
+        m_patternBox->setEditable(true);
+        m_patternBox->setInsertPolicy(QComboBox::NoInsert);
+        m_patternBox->addItems({QStringLiteral("*.txt"), QStringLiteral("*.*")});
+        m_patternBox->setEditText(m_pattern);
+    }
+    connect(m_patternBox, &QComboBox::editTextChanged, this, &DirectoryPanel::setPattern);
+    connect(m_patternBox, &QComboBox::textActivated, this, &DirectoryPanel::setPattern);
+    connect(m_drive, &QComboBox::currentIndexChanged, this, &DirectoryPanel::volumeChanged);
+    connect(m_dir, &QListWidget::itemActivated, this, &DirectoryPanel::folderActivated);
+    connect(m_file, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { Q_EMIT fileChosen(item->data(kPathRole).toString()); });
+    setVolumes(mountedVolumes());
+}
+
+QStringList DirectoryPanel::mountedVolumes() {
+    QStringList roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && volume.isReady()) {
+            roots << volume.rootPath();
+        }
+    }
+    return roots;
+}
+
+void DirectoryPanel::setVolumes(const QStringList& roots) {
+    QStringList others;
+    for (const QString& root : roots) {
+        if (root != kRoot && !others.contains(root)) {
+            others << root;
+        }
+    }
+    std::sort(others.begin(), others.end());
+    const QSignalBlocker blocker(m_drive);
+    m_drive->clear();
+    m_drive->addItem(kRoot);
+    m_drive->addItems(others);
+    m_drive->setCurrentIndex(0);
+    setFolder(kRoot);
+}
+
+void DirectoryPanel::chooseVolume(const QString& root) {
+    const int index = m_drive->findText(root);
+    if (index >= 0) {
+        m_drive->setCurrentIndex(index);
+    }
+}
+
+void DirectoryPanel::volumeChanged(int index) {
+    if (index < 0 || m_reverting) {
+        return;
+    }
+    if (setFolder(m_drive->itemText(index))) {
+        return;
+    }
+    platform::platform().message(m_dialogParent, kDriveMessage, kDriveTitle, platform::Buttons::kOk,
+                                 platform::Icon::kCritical);
+    m_reverting = true;
+    m_drive->setCurrentIndex(0);
+    m_reverting = false;
+    setFolder(kRoot);
+}
+
+bool DirectoryPanel::setFolder(const QString& folder) {
+    const QFileInfo info(folder);
+    if (!info.isDir() || !info.isReadable() || !QDir(folder).isReadable()) {
+        return false;
+    }
+    m_folder = QDir::cleanPath(info.absoluteFilePath());
+    refreshFolders();
+    refreshFiles();
+    return true;
+}
+
+void DirectoryPanel::folderActivated(QListWidgetItem* item) {
+    const QString target = item->data(kPathRole).toString();
+    if (!setFolder(target)) {
+        platform::platform().message(m_dialogParent, kDriveMessage, kDriveTitle,
+                                     platform::Buttons::kOk, platform::Icon::kCritical);
+    }
+}
+
+void DirectoryPanel::refreshFolders() {
+    m_dir->clear();
+    m_dir->setToolTip(m_folder);
+    QDir dir(m_folder);
+    if (m_folder != kRoot) {
+        auto* up = new QListWidgetItem(kParentEntry, m_dir);
+        up->setData(kPathRole, QFileInfo(m_folder).absolutePath());
+    }
+    const QFileInfoList entries =
+        dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& entry : entries) {
+        auto* item = new QListWidgetItem(entry.fileName(), m_dir);
+        item->setData(kPathRole, entry.absoluteFilePath());
+    }
+}
+
+void DirectoryPanel::setPattern(const QString& pattern) {
+    m_pattern = pattern;
+    refreshFiles();
+}
+
+void DirectoryPanel::refreshFiles() {
+    m_file->clear();
+    if (m_folder.isEmpty()) {
+        return;
+    }
+    QStringList filters;
+    for (const QString& part : m_pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString trimmed = part.trimmed();
+        // "*.*" matches every file, also those without a dot in the name.
+        filters << (trimmed == QStringLiteral("*.*") ? QStringLiteral("*") : trimmed);
+    }
+    if (filters.isEmpty()) {
+        return;
+    }
+    const QFileInfoList entries =
+        QDir(m_folder).entryInfoList(filters, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& entry : entries) {
+        auto* item = new QListWidgetItem(entry.fileName(), m_file);
+        item->setData(kPathRole, entry.absoluteFilePath());
+    }
+}
+
+QStringList DirectoryPanel::fileNames() const {
+    QStringList names;
+    for (int i = 0; i < m_file->count(); ++i) {
+        names << m_file->item(i)->text();
+    }
+    return names;
+}
+
+QString DirectoryPanel::filePath(const QString& name) const {
+    return QDir(m_folder).filePath(name);
+}
+
+}  // namespace documents

@@ -1,0 +1,70 @@
+// The document commands of the main window: new, open, save of either pane,
+// loading from the directory panel, and printing of both documents.
+#pragma once
+
+#include <QPrinter>
+#include <QString>
+
+#include "documents/document_io.h"
+#include "platform/platform.h"
+
+class QPlainTextEdit;
+class QWidget;
+
+namespace documents {
+
+class MirrorFile;
+
+class DocumentCommands final {
+public:
+    // Dialog titles.
+    static inline const QString kSaveEnglishTitle = QStringLiteral("บันทึกเอกสารภาษาอังกฤษ");
+    static inline const QString kSaveThaiTitle = QStringLiteral("บันทึกเอกสารที่แปล");
+    static inline const QString kPrintTitle = QStringLiteral("Print");
+
+    // Commands over `window` (its caption), the panes and the mirror (none owned).
+    DocumentCommands(QWidget* window, QPlainTextEdit* ren, QPlainTextEdit* rth, MirrorFile* mirror);
+
+    // Empties both panes (the Thai one last, so the mirror follows) and focuses Ren.
+    void NewPal();
+    // Asks for a file and loads it into Ren; a cancelled dialog changes nothing.
+    void Open_File();
+    // Loads a file chosen in the directory panel into Ren.
+    void openFromPanel(const QString& path);
+    // Ask for a name and write Ren or Rth there (".txt" added when missing).
+    void Saveen();
+    void SaveTh();
+
+    // Loads `path` into Ren and sets the caption to `caption`; a file that is
+    // not text or very large is loaded only when the user agrees. Reports a
+    // failure and leaves Ren and the caption as they were; returns whether it loaded.
+    bool loadEnglish(const QString& path, const QString& caption);
+    // Writes `text` to `path`; a failure is reported with the file name and reason.
+    bool saveText(const QString& path, const QString& text);
+
+    // The print dialog over the printer; prints the selection of Ren or the whole document.
+    void Print_en();
+    // Writes the mirror and opens it in the desktop's text editor, without waiting.
+    void Print_th();
+    // Shows the print dialog as Print_en last left it; nothing is read back.
+    void printerSetup();
+
+    // Files larger than `bytes` ask before they are loaded.
+    void setLargeFileBytes(std::int64_t bytes) { m_largeFileBytes = bytes; }
+
+    // The printer every print goes to (tests point it at a PDF file).
+    QPrinter& printer() { return m_printer; }
+
+private:
+    void save(QPlainTextEdit* pane, const QString& title);
+
+    QWidget* m_window;
+    QPlainTextEdit* m_ren;
+    QPlainTextEdit* m_rth;
+    MirrorFile* m_mirror;
+    std::int64_t m_largeFileBytes = kLargeFileBytes;
+    QPrinter m_printer;
+    platform::PrintRequest m_printRequest;  // kept for the set-up dialog
+};
+
+}  // namespace documents

@@ -1,0 +1,81 @@
+#include "documents/document_io.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <string>
+#include <string_view>
+
+#include "engine/codepage.h"
+
+namespace documents {
+
+QString openDialogCaption(const QString& path) {
+    return kProductText + QStringLiteral("  ") + QStringLiteral("  ") + path;
+}
+
+QString directoryPanelCaption(const QString& path) {
+    return kProductText + path;
+}
+
+QString withTxtExtension(const QString& name) {
+    if (name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {
+        return name;
+    }
+    return name + QStringLiteral(".txt");
+}
+
+ReadResult readDocument(const QString& path, bool allowLarge, std::int64_t sizeLimit) {
+    ReadResult result;
+    QFile file(path);
+    if (QFileInfo(path).isDir()) {
+        result.error = QStringLiteral("Is a directory");
+        return result;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = file.errorString();
+        return result;
+    }
+    if (!allowLarge && file.size() > sizeLimit) {
+        result.status = ReadResult::Status::kTooLarge;
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.error = file.errorString();
+        return result;
+    }
+    const std::string utf8 =
+        engine::documentBytesToUtf8(std::string_view(bytes.constData(), bytes.size()));
+    QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    result.status = ReadResult::Status::kOk;
+    if (bytes.contains('\0')) {
+        // A text box cannot hold NUL characters; show where they were.
+        text.replace(QChar(u'\0'), QChar(0xFFFD));
+        result.status = ReadResult::Status::kNotText;
+    }
+    result.text = std::move(text);
+    return result;
+}
+
+QString writeDocument(const QString& path, const QString& text) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return file.errorString();
+    }
+    const QByteArray bytes = text.toUtf8();
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit()) {
+        return file.errorString();
+    }
+    return QString();
+}
+
+}  // namespace documents

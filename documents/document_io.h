@@ -1,0 +1,49 @@
+// Reading and writing document files as plain text, and the window captions
+// and file names that go with them.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace documents {
+
+// The product text every caption after a load begins with.
+inline const QString kProductText = QStringLiteral("Vantrel Translator 1.4.0 Beta 2");
+
+// Files larger than this ask before they are loaded.
+constexpr std::int64_t kLargeFileBytes = 50LL * 1024 * 1024;
+
+// The caption after a load through the open dialog.
+QString openDialogCaption(const QString& path);
+
+// The caption after a load from the directory panel.
+QString directoryPanelCaption(const QString& path);
+
+// `name` with ".txt" appended unless it already ends in ".txt" (any letter case).
+QString withTxtExtension(const QString& name);
+
+// What reading a document found.
+struct ReadResult {
+    enum class Status {
+        kOk,        // `text` holds the document
+        kTooLarge,  // larger than the limit; nothing read
+        kNotText,   // holds NUL bytes; `text` holds the document with them replaced
+        kFailed,    // could not be read; `error` says why
+    };
+    Status status = Status::kFailed;
+    QString text;
+    QString error;
+};
+
+// Reads `path` as plain text: UTF-8 (with or without a byte-order mark), else
+// Windows-874; line ends become "\n". A file over `sizeLimit` bytes is not read
+// unless `allowLarge` is set.
+ReadResult readDocument(const QString& path, bool allowLarge = false,
+                        std::int64_t sizeLimit = kLargeFileBytes);
+
+// Writes `text` to `path` as UTF-8, replacing the file only when the whole text
+// was written; returns the empty text on success, else the reason.
+QString writeDocument(const QString& path, const QString& text);
+
+}  // namespace documents

@@ -1,0 +1,466 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include "documents/directory_panel.h"
+#include "documents/document_commands.h"
+#include "documents/document_io.h"
+#include "documents/mirror_file.h"
+#include "platform/scripted_platform.h"
+
+using documents::DocumentCommands;
+using documents::ReadResult;
+using platform::Answer;
+using platform::PlatformCall;
+using platform::PrintChoice;
+
+namespace {
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int pdfPageCount(const QString& path) {
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
+    return static_cast<int>(QString::fromLatin1(readBytes(path)).count(page));
+}
+
+bool isRoot() {
+    return qEnvironmentVariable("USER") == QStringLiteral("root") ||
+           QDir::homePath() == QStringLiteral("/root");
+}
+
+// A main window stand-in: the two panes, the mirror following the Thai pane,
+// and the commands over them.
+struct Window {
+    explicit Window(const QString& mirrorDir) : mirror(mirrorDir) {
+        window.setWindowTitle(QStringLiteral("designed caption"));
+        QObject::connect(rth, &QPlainTextEdit::textChanged,
+                         [this] { mirror.write(rth->toPlainText(), &window); });
+    }
+    QWidget window;
+    QPlainTextEdit* ren = new QPlainTextEdit(&window);
+    QPlainTextEdit* rth = new QPlainTextEdit(&window);
+    documents::MirrorFile mirror;
+    DocumentCommands commands{&window, ren, rth, &mirror};
+};
+
+}  // namespace
+
+class TestDocuments final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_platform = std::make_unique<platform::ScriptedPlatform>();
+        platform::setPlatform(m_platform.get());
+    }
+    void cleanup() {
+        platform::setPlatform(nullptr);
+        QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ExeOwner);
+    }
+
+    void txtExtensionIsAddedOnlyWhenMissing_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("bare") << "/d/report"
+                              << "/d/report.txt";
+        QTest::newRow("has .txt") << "/d/report.txt"
+                                  << "/d/report.txt";
+        QTest::newRow("upper case") << "/d/REPORT.TXT"
+                                    << "/d/REPORT.TXT";
+        QTest::newRow("mixed case") << "/d/a.TxT"
+                                    << "/d/a.TxT";
+        QTest::newRow("other extension") << "/d/a.md"
+                                         << "/d/a.md.txt";
+        QTest::newRow("txt inside") << "/d/a.txt.bak"
+                                    << "/d/a.txt.bak.txt";
+        QTest::newRow("no dot") << "/d/atxt"
+                                << "/d/atxt.txt";
+    }
+    void txtExtensionIsAddedOnlyWhenMissing() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        QCOMPARE(documents::withTxtExtension(chosen), written);
+    }
+
+    void captionsJoinProductAndPath() {
+        QCOMPARE(documents::openDialogCaption("/home/u/a.txt"),
+                 QStringLiteral("Vantrel Translator 1.4.0 Beta 2    /home/u/a.txt"));
+        QCOMPARE(documents::directoryPanelCaption("/home/u/a.txt"),
+                 QStringLiteral("Vantrel Translator 1.4.0 Beta 2/home/u/a.txt"));
+    }
+
+    void readingDecodesUtf8AndWindows874_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("status");
+        const QString thai = QStringLiteral("สวัสดี");
+        const int ok = static_cast<int>(ReadResult::Status::kOk);
+        QTest::newRow("utf-8") << thai.toUtf8() << thai << ok;
+        QTest::newRow("utf-8 bom") << QByteArray("\xEF\xBB\xBF") + thai.toUtf8() << thai << ok;
+        QTest::newRow("windows-874") << QByteArray("\xCA\xC7\xD1\xCA\xB4\xD5") << thai << ok;
+        QTest::newRow("crlf and cr")
+            << QByteArray("a\r\nb\rc\n") << QStringLiteral("a\nb\nc\n") << ok;
+        QTest::newRow("empty") << QByteArray() << QString() << ok;
+        QTest::newRow("nul bytes") << QByteArray("a\0b", 3) << QStringLiteral("a\uFFFDb")
+                                   << static_cast<int>(ReadResult::Status::kNotText);
+    }
+    void readingDecodesUtf8AndWindows874() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(int, status);
+        const QString path = m_dir->filePath("doc.txt");
+        writeBytes(path, bytes);
+        const ReadResult r = documents::readDocument(path);
+        QCOMPARE(static_cast<int>(r.status), status);
+        QCOMPARE(r.text, text);
+    }
+
+    void readingLargeOrMissingFilesReadsNothing() {
+        const QString path = m_dir->filePath("big.txt");
+        writeBytes(path, QByteArray(100, 'a'));
+        QCOMPARE(documents::readDocument(path, false, 99).status, ReadResult::Status::kTooLarge);
+        QVERIFY(documents::readDocument(path, false, 99).text.isEmpty());
+        QCOMPARE(documents::readDocument(path, true, 99).text.size(), 100);
+
+        const ReadResult missing = documents::readDocument(m_dir->filePath("none.txt"));
+        QCOMPARE(missing.status, ReadResult::Status::kFailed);
+        QVERIFY(!missing.error.isEmpty());
+        QCOMPARE(documents::readDocument(m_dir->path()).status, ReadResult::Status::kFailed);
+    }
+
+    void writingIsUtf8AndAFailureKeepsTheOldFile() {
+        const QString path = m_dir->filePath("out.txt");
+        QVERIFY(documents::writeDocument(path, QStringLiteral("ไทย\n")).isEmpty());
+        QCOMPARE(readBytes(path), QStringLiteral("ไทย\n").toUtf8());
+        QVERIFY(!documents::writeDocument(m_dir->filePath("no/such/dir.txt"), "x").isEmpty());
+        if (isRoot()) {
+            QSKIP("permissions do not bind the superuser");
+        }
+        QVERIFY(
+            QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        const QString reason = documents::writeDocument(path, QStringLiteral("new"));
+        QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ExeOwner);
+        QVERIFY(!reason.isEmpty());
+        QCOMPARE(readBytes(path), QStringLiteral("ไทย\n").toUtf8());
+    }
+
+    void mirrorIsPrivateAndFollowsTheThaiPane() {
+        Window w(m_dir->filePath("cache"));
+        QCOMPARE(QFileInfo(w.mirror.path()).fileName(), QStringLiteral("tmp.txt"));
+        w.rth->setPlainText(QStringLiteral("แปล"));
+        QCOMPARE(readBytes(w.mirror.path()), QStringLiteral("แปล").toUtf8());
+        // Owner bits only: nothing for the group or the others, on the file and its folder.
+        const auto file = QFile::permissions(w.mirror.path());
+        QVERIFY(file.testFlag(QFileDevice::ReadOwner) && file.testFlag(QFileDevice::WriteOwner));
+        QCOMPARE(file.toInt() & 0x00FF, 0);
+        QCOMPARE(QFile::permissions(QFileInfo(w.mirror.path()).path()).toInt() & 0x00FF, 0);
+        w.rth->moveCursor(QTextCursor::End);
+        w.rth->textCursor().insertText(QStringLiteral("!"));
+        QCOMPARE(readBytes(w.mirror.path()), QStringLiteral("แปล!").toUtf8());
+        QVERIFY(!documents::MirrorFile::defaultDirectory().startsWith(QDir::tempPath()));
+        QVERIFY(m_platform->calls().empty());
+    }
+
+    void aFailingMirrorIsReportedOncePerFailureRun() {
+        const QString blocker = m_dir->filePath("blocker");
+        writeBytes(blocker, "file, not folder");
+        documents::MirrorFile mirror(blocker);
+        QVERIFY(!mirror.write("a"));
+        QVERIFY(!mirror.write("ab"));
+        QCOMPARE(m_platform->callsOf(PlatformCall::Kind::kMessage).size(), 1u);
+        QVERIFY(m_platform->calls()[0].text.contains(mirror.path()));
+        QFile::remove(blocker);
+        QVERIFY(mirror.write("abc"));
+        QDir(blocker).removeRecursively();
+        writeBytes(blocker, "again");
+        QVERIFY(!mirror.write("abcd"));
+        QCOMPARE(m_platform->callsOf(PlatformCall::Kind::kMessage).size(), 2u);
+    }
+
+    void newPalEmptiesBothPanesAndTheMirror() {
+        Window w(m_dir->path());
+        w.ren->setPlainText("english");
+        w.rth->setPlainText("thai");
+        w.commands.NewPal();
+        QVERIFY(w.ren->toPlainText().isEmpty());
+        QVERIFY(w.rth->toPlainText().isEmpty());
+        QCOMPARE(readBytes(w.mirror.path()), QByteArray());
+    }
+
+    void openLoadsTheChosenFileAndSetsTheCaption() {
+        Window w(m_dir->path());
+        const QString path = m_dir->filePath("in.txt");
+        writeBytes(path, "Hello world.\r\n");
+        m_platform->queueFileName(path);
+        w.commands.Open_File();
+        QCOMPARE(w.ren->toPlainText(), QStringLiteral("Hello world.\n"));
+        QCOMPARE(w.window.windowTitle(), documents::openDialogCaption(path));
+
+        w.commands.openFromPanel(path);
+        QCOMPARE(w.window.windowTitle(), documents::directoryPanelCaption(path));
+    }
+
+    void cancelledOrFailedOpenChangesNothing() {
+        Window w(m_dir->path());
+        w.ren->setPlainText("kept");
+        w.commands.Open_File();  // no name queued: cancelled
+        QVERIFY(m_platform->callsOf(PlatformCall::Kind::kMessage).empty());
+        const QString missing = m_dir->filePath("missing.txt");
+        m_platform->queueFileName(missing);
+        w.commands.Open_File();
+        QCOMPARE(w.ren->toPlainText(), QStringLiteral("kept"));
+        QCOMPARE(w.window.windowTitle(), QStringLiteral("designed caption"));
+        const auto messages = m_platform->callsOf(PlatformCall::Kind::kMessage);
+        QCOMPARE(messages.size(), 1u);
+        QVERIFY(messages[0].text.contains(missing));
+        QCOMPARE(messages[0].icon, platform::Icon::kCritical);
+    }
+
+    void suspiciousFilesAskFirst_data() {
+        QTest::addColumn<bool>("large");
+        QTest::addColumn<bool>("agree");
+        QTest::newRow("nul, no") << false << false;
+        QTest::newRow("nul, yes") << false << true;
+        QTest::newRow("large, no") << true << false;
+        QTest::newRow("large, yes") << true << true;
+    }
+    void suspiciousFilesAskFirst() {
+        QFETCH(bool, large);
+        QFETCH(bool, agree);
+        Window w(m_dir->path());
+        w.ren->setPlainText("kept");
+        const QString path = m_dir->filePath("odd.bin");
+        if (large) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("text");
+            f.write(QByteArray(2000, 'a'));
+            w.commands.setLargeFileBytes(1000);
+        } else {
+            writeBytes(path, QByteArray("MZ\0\0\x90", 5));
+        }
+        m_platform->queueMessageAnswer(agree ? Answer::kYes : Answer::kNo);
+        m_platform->queueMessageAnswer(agree ? Answer::kYes : Answer::kNo);  // large with NULs
+        QCOMPARE(w.commands.loadEnglish(path, "caption"), agree);
+        const auto asked = m_platform->callsOf(PlatformCall::Kind::kMessage);
+        QVERIFY(!asked.empty());
+        QCOMPARE(asked[0].buttons, platform::Buttons::kYesNo);
+        QVERIFY(asked[0].text.contains(path));
+        QCOMPARE(w.ren->toPlainText() == QStringLiteral("kept"), !agree);
+        QCOMPARE(w.window.windowTitle() == QStringLiteral("caption"), agree);
+    }
+
+    void savesWriteThePaneUnderTheTitledDialog_data() {
+        QTest::addColumn<bool>("thai");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("english bare") << false << "e"
+                                      << "e.txt";
+        QTest::newRow("english with .txt") << false << "e.txt"
+                                           << "e.txt";
+        QTest::newRow("thai bare") << true << "t"
+                                   << "t.txt";
+        QTest::newRow("thai upper .TXT") << true << "t.TXT"
+                                         << "t.TXT";
+    }
+    void savesWriteThePaneUnderTheTitledDialog() {
+        QFETCH(bool, thai);
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        Window w(m_dir->filePath("cache"));
+        w.ren->setPlainText(QStringLiteral("Good morning."));
+        w.rth->setPlainText(QStringLiteral("อรุณสวัสดิ์"));
+        m_platform->queueFileName(m_dir->filePath(chosen));
+        thai ? w.commands.SaveTh() : w.commands.Saveen();
+        const auto dialogs = m_platform->callsOf(PlatformCall::Kind::kSaveFile);
+        QCOMPARE(dialogs.size(), 1u);
+        QCOMPARE(dialogs[0].title,
+                 thai ? QStringLiteral("บันทึกเอกสารที่แปล") : QStringLiteral("บันทึกเอกสารภาษาอังกฤษ"));
+        QCOMPARE(QString::fromUtf8(readBytes(m_dir->filePath(written))),
+                 thai ? w.rth->toPlainText() : w.ren->toPlainText());
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 1);
+    }
+
+    void cancelledOrFailedSaveWritesNothing() {
+        Window w(m_dir->path());
+        w.ren->setPlainText("text");
+        w.commands.Saveen();  // cancelled
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 0);
+        QVERIFY(m_platform->callsOf(PlatformCall::Kind::kMessage).empty());
+        const QString bad = m_dir->filePath("no/such/folder/x");
+        m_platform->queueFileName(bad);
+        w.commands.Saveen();
+        const auto messages = m_platform->callsOf(PlatformCall::Kind::kMessage);
+        QCOMPARE(messages.size(), 1u);
+        QVERIFY(messages[0].text.contains(bad + ".txt"));
+    }
+
+    void printEnglishPrintsAllOrTheSelection_data() {
+        QTest::addColumn<bool>("select");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<int>("pages");  // -1: more than one
+        QTest::newRow("all") << false << static_cast<int>(PrintChoice::kAll) << -1;
+        QTest::newRow("selection") << true << static_cast<int>(PrintChoice::kSelection) << 1;
+        QTest::newRow("selection, all chosen") << true << static_cast<int>(PrintChoice::kAll) << -1;
+        QTest::newRow("cancelled") << false << static_cast<int>(PrintChoice::kCancelled) << 0;
+    }
+    void printEnglishPrintsAllOrTheSelection() {
+        QFETCH(bool, select);
+        QFETCH(int, choice);
+        QFETCH(int, pages);
+        Window w(m_dir->filePath("cache"));
+        QStringList lines;
+        for (int i = 0; i < 300; ++i) {
+            lines << QStringLiteral("Line %1 of a long English document.").arg(i);
+        }
+        w.ren->setPlainText(lines.join('\n'));
+        if (select) {
+            QTextCursor c = w.ren->textCursor();
+            c.setPosition(0);
+            c.setPosition(20, QTextCursor::KeepAnchor);
+            w.ren->setTextCursor(c);
+        }
+        const QString pdf = m_dir->filePath("en.pdf");
+        w.commands.printer().setOutputFormat(QPrinter::PdfFormat);
+        w.commands.printer().setOutputFileName(pdf);
+        m_platform->queuePrintChoice(static_cast<PrintChoice>(choice));
+        w.commands.Print_en();
+
+        const auto dialogs = m_platform->callsOf(PlatformCall::Kind::kPrint);
+        QCOMPARE(dialogs.size(), 1u);
+        QCOMPARE(dialogs[0].printRequest.title, QStringLiteral("Print"));
+        QVERIFY(!dialogs[0].printRequest.pageNumbersEnabled);
+        QCOMPARE(dialogs[0].printRequest.selectionChosen, select);
+        if (pages == 0) {
+            QVERIFY(!QFile::exists(pdf));
+        } else if (pages < 0) {
+            QVERIFY(pdfPageCount(pdf) > 1);
+        } else {
+            QCOMPARE(pdfPageCount(pdf), pages);
+        }
+        QVERIFY(m_platform->callsOf(PlatformCall::Kind::kMessage).empty());
+
+        // The set-up dialog shows what the last print left and prints nothing.
+        QFile::remove(pdf);
+        m_platform->queuePrintChoice(PrintChoice::kAll);
+        w.commands.printerSetup();
+        const auto again = m_platform->callsOf(PlatformCall::Kind::kPrint);
+        QCOMPARE(again.size(), 2u);
+        QCOMPARE(again[1].printRequest.title, QStringLiteral("Print"));
+        QCOMPARE(again[1].printRequest.selectionChosen, select);
+        QVERIFY(!QFile::exists(pdf));
+    }
+
+    void printThaiOpensTheCurrentMirror() {
+        Window w(m_dir->filePath("cache"));
+        w.rth->setPlainText(QStringLiteral("คำแปล"));
+        w.commands.Print_th();
+        auto opened = m_platform->callsOf(PlatformCall::Kind::kOpenApp);
+        QCOMPARE(opened.size(), 1u);
+        QCOMPARE(opened[0].text, w.mirror.path());
+        QCOMPARE(readBytes(w.mirror.path()), QStringLiteral("คำแปล").toUtf8());
+
+        m_platform->setOpenWithDefaultAppResult(false);
+        w.rth->setPlainText(QString());
+        w.commands.Print_th();
+        QCOMPARE(readBytes(w.mirror.path()), QByteArray());
+        QCOMPARE(m_platform->callsOf(PlatformCall::Kind::kMessage).size(), 1u);
+    }
+
+    void directoryPanelListsVolumesFoldersAndMatchingFiles() {
+        QDir dir(m_dir->path());
+        QVERIFY(dir.mkdir("sub"));
+        for (const char* name : {"a.txt", "B.TXT", "c.md", "sub/inner.txt"}) {
+            writeBytes(dir.filePath(name), "x");
+        }
+        QWidget host;
+        auto* drive = new QComboBox(&host);
+        auto* folders = new QListWidget(&host);
+        auto* files = new QListWidget(&host);
+        auto* pattern = new QComboBox(&host);
+        documents::DirectoryPanel panel(drive, folders, files, pattern, &host);
+        QCOMPARE(drive->itemText(0), QStringLiteral("/"));
+        QCOMPARE(panel.folder(), QStringLiteral("/"));
+        QCOMPARE(pattern->currentText(), QStringLiteral("*.txt"));
+        QCOMPARE(pattern->count(), 2);
+
+        panel.setVolumes({"/b", "/", "/a", "/a"});
+        QCOMPARE(drive->count(), 3);
+        QCOMPARE(drive->itemText(0), QStringLiteral("/"));
+        QCOMPARE(drive->itemText(1), QStringLiteral("/a"));
+
+        QVERIFY(panel.setFolder(m_dir->path()));
+        QCOMPARE(panel.fileNames(), QStringList({"a.txt", "B.TXT"}));
+        QCOMPARE(folders->item(0)->text(), QStringLiteral(".."));
+        QCOMPARE(folders->item(1)->text(), QStringLiteral("sub"));
+
+        pattern->setEditText("*.md");  // typing filters at once
+        QCOMPARE(panel.fileNames(), QStringList({"c.md"}));
+        pattern->setEditText("*.md;*.TXT");
+        QCOMPARE(panel.fileNames().size(), 3);
+        pattern->setCurrentIndex(1);  // "*.*"
+        Q_EMIT pattern->textActivated(pattern->currentText());
+        QCOMPARE(panel.fileNames(), QStringList({"a.txt", "B.TXT", "c.md"}));
+
+        QString chosen;
+        connect(&panel, &documents::DirectoryPanel::fileChosen,
+                [&](const QString& p) { chosen = p; });
+        Q_EMIT files->itemActivated(files->item(0));
+        QCOMPARE(chosen, dir.filePath("a.txt"));
+
+        Q_EMIT folders->itemActivated(folders->item(1));
+        QCOMPARE(panel.folder(), dir.filePath("sub"));
+        QCOMPARE(panel.fileNames(), QStringList({"inner.txt"}));
+        Q_EMIT folders->itemActivated(folders->item(0));
+        QCOMPARE(panel.folder(), dir.path());
+        QVERIFY(m_platform->calls().empty());
+    }
+
+    void unreadableVolumeIsReportedAndTheRootShown() {
+        QWidget host;
+        auto* drive = new QComboBox(&host);
+        auto* folders = new QListWidget(&host);
+        auto* files = new QListWidget(&host);
+        auto* pattern = new QComboBox(&host);
+        documents::DirectoryPanel panel(drive, folders, files, pattern, &host);
+        const QString gone = m_dir->filePath("unplugged");
+        panel.setVolumes({"/", gone});
+        panel.setFolder(m_dir->path());
+        panel.chooseVolume(gone);
+        const auto messages = m_platform->callsOf(PlatformCall::Kind::kMessage);
+        QCOMPARE(messages.size(), 1u);
+        QCOMPARE(messages[0].text, QStringLiteral("กรุณาตรวจสอบไดรฟ์"));
+        QCOMPARE(messages[0].title, QStringLiteral("พบข้อผิดพลาด"));
+        QCOMPARE(messages[0].icon, platform::Icon::kCritical);
+        QCOMPARE(messages[0].buttons, platform::Buttons::kOk);
+        QCOMPARE(drive->currentIndex(), 0);
+        QCOMPARE(panel.folder(), QStringLiteral("/"));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<platform::ScriptedPlatform> m_platform;
+};
+
+QTEST_MAIN(TestDocuments)
+#include "tst_documents.moc"
