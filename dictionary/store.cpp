@@ -184,6 +184,21 @@ struct DictionaryStore::Impl {
         ++used;
     }
 
+    // Inserts e unless an entry with the same key is there already; one probe
+    // sequence serves both the check and the insert.
+    bool indexInsertUnique(Entry* e) {
+        if ((used + 1) * 2 > slots.size()) rehash(std::max<std::size_t>(64, slots.size() * 2));
+        const std::uint64_t h = hashKey(e->key());
+        const std::size_t mask = slots.size() - 1;
+        std::size_t i = h & mask;
+        for (; slots[i].entry; i = (i + 1) & mask) {
+            if (slots[i].hash == h && keysEqual(slots[i].entry->key(), e->key())) return false;
+        }
+        slots[i] = Slot{e, h};
+        ++used;
+        return true;
+    }
+
     // Removes e from the hash index by backward-shift deletion (no tombstones).
     void indexErase(Entry* e) {
         const std::size_t mask = slots.size() - 1;
@@ -328,6 +343,15 @@ Status DictionaryStore::Impl::load(const std::string& path) {
                    "Word_Conj, Word_read, Word_Question, Word_idiom FROM dict") != SQLITE_OK)
         return Status::other(openError(path, sqlite3_errmsg(d)));
     int rc;
+    {
+        Stmt count;
+        if (count.prepare(d, "SELECT count(*) FROM dict") == SQLITE_OK &&
+            sqlite3_step(count.get()) == SQLITE_ROW) {
+            const auto n = static_cast<std::size_t>(sqlite3_column_int64(count.get(), 0));
+            order.reserve(n);
+            byRowid.reserve(n);
+        }
+    }
     while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
         auto e = std::make_unique<Entry>();
         e->rowid = sqlite3_column_int64(st.get(), 0);
@@ -344,10 +368,9 @@ Status DictionaryStore::Impl::load(const std::string& path) {
     while (capacity < order.size() * 2 + 2) capacity *= 2;
     slots.assign(capacity, Slot{});
     for (Entry* e : order) {
-        if (findKey(e->key()))
+        if (!indexInsertUnique(e))
             return Status::other(openError(
                 path, "headword \"" + std::string(e->key()) + "\" occurs twice in table dict"));
-        indexInsert(e);
     }
     // A plain table scan is several times cheaper than walking the index; files
     // written by create() hold their rows in key order, so the sort is rarely needed.
