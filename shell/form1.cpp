@@ -54,9 +54,14 @@ constexpr Preset kEnglishPresets[] = {
 };
 const Preset kThaiPresets[] = {
     {0, settings::systemColorValue(settings::kSysWindowBackground)},
-    {1, rgbValue(224, 224, 224)}, {2, rgbValue(192, 192, 192)}, {3, rgbValue(255, 192, 192)},
-    {4, rgbValue(255, 255, 192)}, {5, rgbValue(192, 255, 192)}, {6, rgbValue(0, 192, 192)},
-    {7, rgbValue(192, 192, 255)}, {8, rgbValue(255, 192, 255)},
+    {1, rgbValue(224, 224, 224)},
+    {2, rgbValue(192, 192, 192)},
+    {3, rgbValue(255, 192, 192)},
+    {4, rgbValue(255, 255, 192)},
+    {5, rgbValue(192, 255, 192)},
+    {6, rgbValue(0, 192, 192)},
+    {7, rgbValue(192, 192, 255)},
+    {8, rgbValue(255, 192, 255)},
 };
 constexpr char kStoredColorProperty[] = "storedColor";
 
@@ -101,17 +106,19 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), m_ui(std::make_unique<Ui::F
     bold.setPointSize(bold.pointSize() + 2);
     m_ui->Command15->setFont(bold);
     // Panel titles and palette captions are narrow: a smaller face keeps them whole.
-    for (QWidget* title : {static_cast<QWidget*>(m_ui->Label7), static_cast<QWidget*>(m_ui->Label10),
-                           static_cast<QWidget*>(m_ui->Label12), static_cast<QWidget*>(m_ui->Label13),
-                           static_cast<QWidget*>(m_ui->Label17), static_cast<QWidget*>(m_ui->Label9)}) {
+    for (QWidget* title :
+         {static_cast<QWidget*>(m_ui->Label7), static_cast<QWidget*>(m_ui->Label10),
+          static_cast<QWidget*>(m_ui->Label12), static_cast<QWidget*>(m_ui->Label13),
+          static_cast<QWidget*>(m_ui->Label17), static_cast<QWidget*>(m_ui->Label9)}) {
         QFont f = title->font();
         f.setPointSizeF(f.pointSizeF() * 0.85);
         title->setFont(f);
     }
 
     // Panels that start hidden; the palettes and progress display lie over the panes.
-    for (QWidget* w : {static_cast<QWidget*>(m_ui->Frame7), static_cast<QWidget*>(m_ui->Frame6),
-                       static_cast<QWidget*>(m_ui->Frame14), static_cast<QWidget*>(m_ui->Frame15)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_ui->Frame7), static_cast<QWidget*>(m_ui->Frame6),
+          static_cast<QWidget*>(m_ui->Frame14), static_cast<QWidget*>(m_ui->Frame15)}) {
         w->hide();
         w->raise();
     }
@@ -280,9 +287,8 @@ bool Form1::Form_Load() {
     m_ui->File1->setProperty("pattern", QStringLiteral("*.txt"));
     QApplication::clipboard()->clear();
 
-    const dict::Status status = m_dictionaryPath.empty()
-                                    ? dict::reopenDictionary()
-                                    : dict::reopenDictionary(m_dictionaryPath);
+    const dict::Status status = m_dictionaryPath.empty() ? dict::reopenDictionary()
+                                                         : dict::reopenDictionary(m_dictionaryPath);
     if (!status.isOk()) {
         platform::platform().message(this, QString::fromStdString(status.message()), QString(),
                                      platform::Buttons::kOk, platform::Icon::kCritical);
@@ -374,9 +380,8 @@ void Form1::Tran() {
 }
 
 void Form1::cancelCommand() {
-    const platform::Answer answer =
-        platform::platform().message(this, kCancelQuestion, QString(), platform::Buttons::kYesNo,
-                                     platform::Icon::kQuestion);
+    const platform::Answer answer = platform::platform().message(
+        this, kCancelQuestion, QString(), platform::Buttons::kYesNo, platform::Icon::kQuestion);
     if (answer == platform::Answer::kYes) {
         m_cancelRequested = true;
         m_ui->Frame7->hide();
@@ -417,9 +422,15 @@ void Form1::flushLists() {
 void Form1::setPanelVisible(engine::Panel panel, bool visible) {
     QWidget* frame = nullptr;
     switch (panel) {
-        case engine::Panel::kProgress: frame = m_ui->Frame7; break;
-        case engine::Panel::kWriting: frame = m_ui->Frame6; break;
-        case engine::Panel::kPlain: frame = m_ui->Frame5; break;
+        case engine::Panel::kProgress:
+            frame = m_ui->Frame7;
+            break;
+        case engine::Panel::kWriting:
+            frame = m_ui->Frame6;
+            break;
+        case engine::Panel::kPlain:
+            frame = m_ui->Frame5;
+            break;
     }
     frame->setVisible(visible);
     if (visible) {
@@ -440,10 +451,10 @@ void Form1::Timer1_Timer() {
         return;
     }
     m_percentFill = m_progressPercent * m_percentBarWidth / 100.0;
-    m_ui->Picture2->draw(m_percentFill,
-                         QStringLiteral("สมบูรณ์ ") + QString::number(m_progressPercent) +
-                             QStringLiteral(" % "),
-                         QColor(0, 255, 15), QColor(0, 0, 255));
+    m_ui->Picture2->draw(
+        m_percentFill,
+        QStringLiteral("สมบูรณ์ ") + QString::number(m_progressPercent) + QStringLiteral(" % "),
+        QColor(0, 255, 15), QColor(0, 0, 255));
 }
 
 void Form1::Timer2_Timer() {
@@ -451,8 +462,7 @@ void Form1::Timer2_Timer() {
     // The fill is scaled by the percentage bar's width, as designed; past 100
     // ticks it is wider than the box and clipped.
     m_timeFill = m_elapsedCount * m_percentBarWidth / 100.0;
-    m_ui->Picture1->draw(m_timeFill,
-                         QString::number(m_elapsedCount) + QStringLiteral(" วินาที"),
+    m_ui->Picture1->draw(m_timeFill, QString::number(m_elapsedCount) + QStringLiteral(" วินาที"),
                          QColor(0, 255, 15), QColor(0, 0, 255));
 }
 

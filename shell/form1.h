@@ -66,10 +66,10 @@ public:
 
     // Statistics of the last run: real yields and how often each bar was drawn.
     struct RunStats {
-        long yields = 0;           // calls of yield()
-        long eventPasses = 0;      // yields that processed events
-        long percentDraws = 0;     // Timer1 draws of the percentage bar
-        long timeDraws = 0;        // Timer2 draws of the elapsed-time bar
+        long yields = 0;        // calls of yield()
+        long eventPasses = 0;   // yields that processed events
+        long percentDraws = 0;  // Timer1 draws of the percentage bar
+        long timeDraws = 0;     // Timer2 draws of the elapsed-time bar
     };
     const RunStats& runStats() const { return m_stats; }
 

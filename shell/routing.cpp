@@ -129,16 +129,26 @@ std::span<const Route> form1Routes() {
 
 const char* routeEventName(RouteEvent event) {
     switch (event) {
-        case E::kTriggered: return "triggered";
-        case E::kClicked: return "clicked";
-        case E::kToggled: return "toggled";
-        case E::kPress: return "press";
-        case E::kClick: return "click";
-        case E::kRightPress: return "right-press";
-        case E::kDoubleClick: return "double-click";
-        case E::kEnter: return "enter";
-        case E::kMouseMove: return "mouse-move";
-        case E::kFocusIn: return "focus-in";
+        case E::kTriggered:
+            return "triggered";
+        case E::kClicked:
+            return "clicked";
+        case E::kToggled:
+            return "toggled";
+        case E::kPress:
+            return "press";
+        case E::kClick:
+            return "click";
+        case E::kRightPress:
+            return "right-press";
+        case E::kDoubleClick:
+            return "double-click";
+        case E::kEnter:
+            return "enter";
+        case E::kMouseMove:
+            return "mouse-move";
+        case E::kFocusIn:
+            return "focus-in";
     }
     return "?";
 }

@@ -23,7 +23,7 @@ enum class RouteEvent {
 struct Route {
     const char* object;  // object name of the control, menu item or right-click item
     RouteEvent event;
-    const char* slot;    // name of the Form1 slot that runs (no arguments)
+    const char* slot;  // name of the Form1 slot that runs (no arguments)
 };
 
 // Every route of the main window.

@@ -33,15 +33,25 @@ void sendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button) {
 void fire(const Route& route, QObject* obj) {
     QWidget* w = pointerTarget(obj);
     switch (route.event) {
-        case RouteEvent::kTriggered: qobject_cast<QAction*>(obj)->trigger(); break;
-        case RouteEvent::kClicked: qobject_cast<QAbstractButton*>(obj)->click(); break;
-        case RouteEvent::kToggled: qobject_cast<QAbstractButton*>(obj)->toggle(); break;
-        case RouteEvent::kPress: sendMouse(w, QEvent::MouseButtonPress, Qt::LeftButton); break;
+        case RouteEvent::kTriggered:
+            qobject_cast<QAction*>(obj)->trigger();
+            break;
+        case RouteEvent::kClicked:
+            qobject_cast<QAbstractButton*>(obj)->click();
+            break;
+        case RouteEvent::kToggled:
+            qobject_cast<QAbstractButton*>(obj)->toggle();
+            break;
+        case RouteEvent::kPress:
+            sendMouse(w, QEvent::MouseButtonPress, Qt::LeftButton);
+            break;
         case RouteEvent::kClick:
             sendMouse(w, QEvent::MouseButtonPress, Qt::LeftButton);
             sendMouse(w, QEvent::MouseButtonRelease, Qt::LeftButton);
             break;
-        case RouteEvent::kRightPress: sendMouse(w, QEvent::MouseButtonPress, Qt::RightButton); break;
+        case RouteEvent::kRightPress:
+            sendMouse(w, QEvent::MouseButtonPress, Qt::RightButton);
+            break;
         case RouteEvent::kDoubleClick:
             sendMouse(w, QEvent::MouseButtonDblClick, Qt::LeftButton);
             break;
@@ -50,7 +60,9 @@ void fire(const Route& route, QObject* obj) {
             QCoreApplication::sendEvent(w, &ev);
             break;
         }
-        case RouteEvent::kMouseMove: sendMouse(w, QEvent::MouseMove, Qt::NoButton); break;
+        case RouteEvent::kMouseMove:
+            sendMouse(w, QEvent::MouseMove, Qt::NoButton);
+            break;
         case RouteEvent::kFocusIn: {
             QFocusEvent ev(QEvent::FocusIn, Qt::MouseFocusReason);
             QCoreApplication::sendEvent(obj, &ev);
@@ -68,6 +80,8 @@ private Q_SLOTS:
     void everyRouteReachesItsProcedure_data();
     void everyRouteReachesItsProcedure();
     void everyCommandHasARoute();
+    void menuShortcuts_data();
+    void menuShortcuts();
     void exitCommandsEndTheProcessAtOnce_data();
     void exitCommandsEndTheProcessAtOnce();
 };
@@ -98,8 +112,8 @@ void RoutingTest::everyRouteReachesItsProcedure() {
     QCoreApplication::processEvents();
     for (QMenu* menu : fx.form->findChildren<QMenu*>()) menu->hide();
 
-    const QString expected = QString::fromLatin1(route.object) + QLatin1Char(':') +
-                             QString::fromLatin1(route.slot);
+    const QString expected =
+        QString::fromLatin1(route.object) + QLatin1Char(':') + QString::fromLatin1(route.slot);
     QVERIFY2(fx.form->routeLog().mid(before).contains(expected), qPrintable(expected));
 }
 
@@ -134,6 +148,30 @@ void RoutingTest::everyCommandHasARoute() {
         QVERIFY(!a->objectName().startsWith(QLatin1String("mnuright")));
         QVERIFY(a->menu() == nullptr || !a->menu()->objectName().startsWith("mnuright"));
     }
+}
+
+void RoutingTest::menuShortcuts_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QKeySequence>("keys");
+    const std::pair<const char*, const char*> rows[] = {
+        {"mnufilenew", "Ctrl+N"}, {"mnufilepal", "Ctrl+O"}, {"mnuexit", "Ctrl+Q"},
+        {"mnucut", "Ctrl+X"},     {"mnucopy", "Ctrl+C"},    {"mnupast", "Ctrl+V"},
+        {"mnupalauto", "F6"},     {"mnupalmunual", "F8"},   {"mnuuse", "F1"},
+        {"mnucut_t", ""},         {"mnucopy_t", ""},        {"mnupast_t", ""},
+    };
+    for (const auto& [item, keys] : rows) {
+        QTest::newRow(item) << QString::fromLatin1(item) << QKeySequence(QString::fromLatin1(keys));
+    }
+}
+
+void RoutingTest::menuShortcuts() {
+    QFETCH(QString, item);
+    QFETCH(QKeySequence, keys);
+    shelltest::Fixture fx;
+    QVERIFY(fx.load());
+    auto* action = fx.form->findChild<QAction*>(item);
+    QVERIFY(action != nullptr);
+    QCOMPARE(action->shortcut(), keys);
 }
 
 void RoutingTest::exitCommandsEndTheProcessAtOnce_data() {

@@ -73,9 +73,10 @@ void WindowTest::firstRunDefaults() {
     shelltest::Fixture fx;
     QVERIFY(fx.load());
     auto& ui = fx.ui();
-    QCOMPARE(fx.form->windowTitle(),
-             QStringLiteral("Vantrel Translator 1.4.0 Beta2  : : Rough English-to-Thai "
-                            "translation, word by word : :( แปลเอกสารภาษาอังกฤษเป็นภาษาไทยแบบคร่าวๆ )"));
+    QCOMPARE(
+        fx.form->windowTitle(),
+        QStringLiteral("Vantrel Translator 1.4.0 Beta2  : : Rough English-to-Thai "
+                       "translation, word by word : :( แปลเอกสารภาษาอังกฤษเป็นภาษาไทยแบบคร่าวๆ )"));
     QVERIFY(QApplication::clipboard()->text().isEmpty());
     QCOMPARE(ui.Label2->text(), QStringLiteral("  ( บรรทัดที่   1     ตัวอักษรที่    1)  "));
     for (QCheckBox* box : {ui.Check1, ui.Check2, ui.Check3, ui.Chkselectpal}) {
@@ -116,12 +117,20 @@ void WindowTest::storedPanelChoicesAreApplied_data() {
     QTest::addColumn<bool>("arrangementShown");
     QTest::addColumn<bool>("meaningShown");
     QTest::addColumn<QColor>("renColor");
-    QTest::newRow("all on") << "1" << "1" << "1" << "12632319" << true << true << true
-                            << QColor(255, 192, 192);
-    QTest::newRow("not zero counts as on") << "2" << "x" << "0" << "16777215" << true << true
-                                           << false << QColor(Qt::white);
-    QTest::newRow("bad colour text gives white") << "0" << "0" << "0" << "blue" << false << false
-                                                 << false << QColor(Qt::white);
+    QTest::newRow("all on") << "1"
+                            << "1"
+                            << "1"
+                            << "12632319" << true << true << true << QColor(255, 192, 192);
+    QTest::newRow("not zero counts as on")
+        << "2"
+        << "x"
+        << "0"
+        << "16777215" << true << true << false << QColor(Qt::white);
+    QTest::newRow("bad colour text gives white")
+        << "0"
+        << "0"
+        << "0"
+        << "blue" << false << false << false << QColor(Qt::white);
 }
 
 void WindowTest::storedPanelChoicesAreApplied() {
@@ -175,9 +184,8 @@ void WindowTest::statusLineShowsTheCaret() {
     QFETCH(int, col);
     shelltest::Fixture fx;
     QVERIFY(fx.load());
-    const QString expected = QStringLiteral("  ( บรรทัดที่   %1     ตัวอักษรที่    %2)  ")
-                                 .arg(line)
-                                 .arg(col);
+    const QString expected =
+        QStringLiteral("  ( บรรทัดที่   %1     ตัวอักษรที่    %2)  ").arg(line).arg(col);
     for (QPlainTextEdit* pane : {fx.ui().Ren, fx.ui().Rth}) {
         fx.ui().Label2->clear();
         pane->setPlainText(text);
@@ -336,10 +344,9 @@ void WindowTest::freeColourUsesTheDialogsLastColour() {
     QCOMPARE(calls.size(), size_t(2));
     QCOMPARE(calls[0].color, QColor(Qt::black));
     QCOMPARE(calls[1].color, QColor(10, 20, 30));
-    for (QWidget* w : {static_cast<QWidget*>(fx.ui().Label15),
-                       static_cast<QWidget*>(fx.ui().Picture3),
-                       static_cast<QWidget*>(fx.ui().Label14),
-                       static_cast<QWidget*>(fx.ui().Picture4)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(fx.ui().Label15), static_cast<QWidget*>(fx.ui().Picture3),
+          static_cast<QWidget*>(fx.ui().Label14), static_cast<QWidget*>(fx.ui().Picture4)}) {
         QCOMPARE(fill(w), QColor(10, 20, 30));
     }
     QCOMPARE(base(fx.ui().Ren), QColor(10, 20, 30));

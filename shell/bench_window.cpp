@@ -1,0 +1,89 @@
+// Measures a long translation from the main window: a generated English
+// document of about 1 MB (words of the dictionary beside the executable,
+// with some unknown words) is translated with the window shown, and the time,
+// the event-loop passes and the bar redraws are printed.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QRandomGenerator>
+#include <QTextStream>
+#include <QTimer>
+
+#include <string>
+#include <vector>
+
+#include "dictionary/session.h"
+#include "shell/form1.h"
+#include "shell/progress_box.h"
+#include "ui_form1.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // Arguments: [bytes [picture.png]]; the picture is taken half-way through the run.
+    const qsizetype targetBytes = argc > 1 ? QByteArray(argv[1]).toLongLong() : 1 << 20;
+    const QString picture = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+
+    Form1 form;
+    if (!form.Form_Load()) {
+        return 1;
+    }
+    form.show();
+    QCoreApplication::processEvents();
+
+    std::vector<std::string> words;
+    dict::currentDictionary()->forEach([&words](const dict::DictRecord& r) {
+        const std::string& w = r[dict::kWordEn].value_or(std::string());
+        if (!w.empty() && w.find(' ') == std::string::npos) words.push_back(w);
+    });
+    if (words.empty()) {
+        QTextStream(stderr) << "the dictionary holds no single words\n";
+        return 1;
+    }
+    QRandomGenerator rng(1234);
+    QString text;
+    text.reserve(targetBytes + 100);
+    int inSentence = 0;
+    while (text.size() < targetBytes) {
+        if (rng.bounded(12) == 0) {
+            text += QStringLiteral("zorblat");  // a word the dictionary lacks
+        } else {
+            text += QString::fromStdString(words[rng.bounded(static_cast<quint32>(words.size()))]);
+        }
+        if (++inSentence == 9) {
+            text += rng.bounded(4) == 0 ? QStringLiteral(".\n") : QStringLiteral(". ");
+            inSentence = 0;
+        } else {
+            text += QLatin1Char(' ');
+        }
+    }
+    form.ui().Ren->setPlainText(text);
+
+    QTimer grabber;
+    bool grabbed = false;
+    if (!picture.isEmpty()) {
+        QObject::connect(&grabber, &QTimer::timeout, [&] {
+            if (!grabbed && form.progressPercent() >= 50) {
+                grabbed = true;
+                form.grab().save(picture);
+            }
+        });
+        grabber.start(0);
+    }
+
+    QElapsedTimer clock;
+    clock.start();
+    form.translateCommand();
+    const qint64 ms = clock.elapsed();
+    const Form1::RunStats& s = form.runStats();
+    QTextStream out(stdout);
+    out << "input characters: " << text.size() << "\n"
+        << "time: " << ms << " ms\n"
+        << "yields: " << s.yields << ", event-loop passes: " << s.eventPasses << "\n"
+        << "percentage bar draws: " << s.percentDraws << " ("
+        << (ms > 0 ? s.percentDraws * 1000.0 / ms : 0) << " per second)\n"
+        << "elapsed-time bar draws: " << s.timeDraws << "\n"
+        << "arrangement entries: " << form.arrangementModel().rowCount()
+        << ", missing words: " << form.missingWordModel().rowCount() << "\n"
+        << "Thai characters: " << form.ui().Rth->toPlainText().size() << "\n";
+    return 0;
+}
