@@ -72,10 +72,6 @@ void paintSwatch(QWidget* w, const QColor& color) {
     w->setAutoFillBackground(true);
 }
 
-QColor swatchColor(const QWidget* w) {
-    return w->palette().color(QPalette::Window);
-}
-
 // Text of the status line for a caret on `line` at character `col` (both from 1).
 QString statusText(int line, int col) {
     return QStringLiteral("  ( บรรทัดที่   ") + QString::number(line) +

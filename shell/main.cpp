@@ -34,6 +34,9 @@ void takeScreenshots(Form1* form, const QString& dir, const QString& textFile) {
         form->translateCommand();
     }
     saveGrab(form, dir, QStringLiteral("form1.png"));
+    form->showEnglishPalette();
+    saveGrab(form, dir, QStringLiteral("form1-palette.png"));
+    form->hidePalettes();
     Frmabout about(form);
     about.show();
     saveGrab(&about, dir, QStringLiteral("frmabout.png"));
