@@ -19,6 +19,9 @@
 #include <QToolButton>
 
 #include "dictionary/session.h"
+#include "documents/directory_panel.h"
+#include "documents/document_commands.h"
+#include "documents/mirror_file.h"
 #include "platform/platform.h"
 #include "settings/colors.h"
 #include "settings/frmoption.h"
@@ -26,6 +29,8 @@
 #include "settings/store.h"
 #include "shell/frmabout.h"
 #include "shell/resources.h"
+#include "shell/views/edit_commands.h"
+#include "shell/views/form3.h"
 #include "ui_form1.h"
 
 using shell::Route;
@@ -130,7 +135,17 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), m_ui(std::make_unique<Ui::F
     connect(&m_timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
     connect(&m_timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
 
+    // Every change of Rth rewrites the mirror first, then the status line.
+    m_mirror = std::make_unique<documents::MirrorFile>();
+    m_documents =
+        std::make_unique<documents::DocumentCommands>(this, m_ui->Ren, m_ui->Rth, m_mirror.get());
+    connect(m_ui->Rth, &QPlainTextEdit::textChanged, this,
+            [this] { m_mirror->write(m_ui->Rth->toPlainText(), this); });
     connect(m_ui->Rth, &QPlainTextEdit::textChanged, this, &Form1::ShowPos_th);
+    m_directoryPanel = new documents::DirectoryPanel(m_ui->Drive1, m_ui->Dir1, m_ui->File1,
+                                                     m_ui->Combo1, this);
+    connect(m_directoryPanel, &documents::DirectoryPanel::fileChosen, this,
+            [this](const QString& path) { m_documents->openFromPanel(path); });
     initSwatches();
     wireRoutes();
 }
@@ -692,24 +707,63 @@ void Form1::noAction() {}
 
 // Procedures whose behaviour belongs to the document, printing, edit,
 // full-screen, editor and hover code; each is reached by its routes already.
-void Form1::NewPal() {}
-void Form1::Open_File() {}
-void Form1::Saveen() {}
-void Form1::SaveTh() {}
-void Form1::Print_en() {}
-void Form1::Print_th() {}
-void Form1::printerSetup() {}
-void Form1::SelectAll_en() {}
-void Form1::SelectAll_th() {}
-void Form1::cut_en() {}
-void Form1::copy_en() {}
-void Form1::paste_en() {}
-void Form1::clear_en() {}
-void Form1::cut_th() {}
-void Form1::copy_th() {}
-void Form1::paste_th() {}
-void Form1::clear_th() {}
-void Form1::openFullScreen() {}
+void Form1::NewPal() {
+    m_documents->NewPal();
+}
+void Form1::Open_File() {
+    m_documents->Open_File();
+}
+void Form1::Saveen() {
+    m_documents->Saveen();
+}
+void Form1::SaveTh() {
+    m_documents->SaveTh();
+}
+void Form1::Print_en() {
+    m_documents->Print_en();
+}
+void Form1::Print_th() {
+    m_documents->Print_th();
+}
+void Form1::printerSetup() {
+    m_documents->printerSetup();
+}
+void Form1::SelectAll_en() {
+    views::selectAll(*m_ui->Ren);
+}
+void Form1::SelectAll_th() {
+    views::selectAll(*m_ui->Rth);
+}
+void Form1::cut_en() {
+    views::cut(*m_ui->Ren, *QApplication::clipboard());
+}
+void Form1::copy_en() {
+    views::copy(*m_ui->Ren, *QApplication::clipboard());
+}
+void Form1::paste_en() {
+    views::paste(*m_ui->Ren, *QApplication::clipboard());
+}
+void Form1::clear_en() {
+    views::clear(*m_ui->Ren);
+}
+void Form1::cut_th() {
+    views::cut(*m_ui->Rth, *QApplication::clipboard());
+}
+void Form1::copy_th() {
+    views::copy(*m_ui->Rth, *QApplication::clipboard());
+}
+void Form1::paste_th() {
+    views::paste(*m_ui->Rth, *QApplication::clipboard());
+}
+void Form1::clear_th() {
+    views::clear(*m_ui->Rth);
+}
+void Form1::openFullScreen() {
+    if (m_form3 == nullptr) {
+        m_form3 = new Form3(this);
+    }
+    m_form3->openFor(*m_ui->Ren, *m_ui->Rth);
+}
 void Form1::openEditor() {}
 void Form1::Larrang_DblClick() {}
 void Form1::LNodata_DblClick() {}

@@ -22,6 +22,12 @@ namespace Ui {
 class Form1;
 }
 class QPlainTextEdit;
+class Form3;
+namespace documents {
+class DirectoryPanel;
+class DocumentCommands;
+class MirrorFile;
+}  // namespace documents
 
 // Window geometry is designed in twips; 15 twips make one logical pixel.
 constexpr int twipsToPixels(int twips) {
@@ -51,6 +57,12 @@ public:
     bool Form_Load();
 
     Ui::Form1& ui() { return *m_ui; }
+    // Document files, printing and the mirror of Rth; the directory panel.
+    documents::DocumentCommands& documentCommands() { return *m_documents; }
+    documents::MirrorFile& mirrorFile() { return *m_mirror; }
+    documents::DirectoryPanel& directoryPanel() { return *m_directoryPanel; }
+    // The full-screen view, once it was first opened (kept hidden between openings).
+    Form3* fullScreenView() const { return m_form3; }
     engine::Translator& translator() { return m_translator; }
     TextListModel& arrangementModel() { return m_larrangModel; }
     TextListModel& missingWordModel() { return m_lnodataModel; }
@@ -218,4 +230,9 @@ private:
     int m_yieldSliceMs = 8;
     RunStats m_stats;
     bool m_closeAfterRun = false;
+
+    std::unique_ptr<documents::MirrorFile> m_mirror;
+    std::unique_ptr<documents::DocumentCommands> m_documents;
+    documents::DirectoryPanel* m_directoryPanel = nullptr;  // owned by Drive1
+    Form3* m_form3 = nullptr;                                // owned by the window
 };
