@@ -57,6 +57,11 @@ const DictRecord* Translator::lookup(std::string_view key) {
     return view ? view->find(key) : nullptr;
 }
 
+void Translator::stemOrE(std::string& word, std::size_t suffixLength) {
+    word.resize(word.size() - suffixLength);
+    if (!lookup(word)) word += 'e';
+}
+
 bool Translator::run(std::string_view documentText) {
     if (m_running) return false;
     m_running = true;
@@ -147,22 +152,17 @@ std::size_t Translator::wordStep(std::size_t i) {
 
     // 2-3. A missing word is reduced to its stem.
     if (!lookup(currentWord)) {
-        const std::string w = currentWord;
-        const std::size_t size = w.size();
-        const std::size_t chars = utf8Length(w);
-        if (endsWith(w, "s", "S") && chars > 2 && w[size - 2] != '\'') {
-            currentWord = w.substr(0, size - 1);
+        const std::string& w = currentWord;
+        if (endsWith(w, "s", "S") && utf8Length(w) > 2 && w[w.size() - 2] != '\'') {
+            currentWord.pop_back();
             if (!lookup(currentWord)) nextWordClass = "Noun";
         } else if (endsWith(w, "ed", "ED")) {
-            currentWord = w.substr(0, size - 2);
-            if (!lookup(currentWord)) currentWord += 'e';
+            stemOrE(currentWord, 2);
         } else if (endsWith(w, "ion", "ION")) {
-            currentWord = w.substr(0, size - 3);
-            if (!lookup(currentWord)) currentWord += 'e';
+            stemOrE(currentWord, 3);
         } else if (endsWith(w, "ing", "ING")) {
-            currentWord = w.substr(0, size - 3);
             m_state.verbPrefix = "การ";
-            if (!lookup(currentWord)) currentWord += 'e';
+            stemOrE(currentWord, 3);
         }
     }
 
@@ -194,16 +194,12 @@ std::size_t Translator::wordStep(std::size_t i) {
         if (const DictRecord* r = lookup(nextWord)) {
             chooseClass(*r, true, &nextWordClass);
         } else {
-            const std::string w = nextWord;
-            const std::size_t size = w.size();
-            if (endsWith(w, "s", "S")) {
-                nextWord = w.substr(0, size - 1);
-            } else if (endsWith(w, "ed", "ED")) {
-                nextWord = w.substr(0, size - 2);
-                if (!lookup(nextWord)) nextWord += 'e';
-            } else if (endsWith(w, "ion", "ION")) {
-                nextWord = w.substr(0, size - 3);
-                if (!lookup(nextWord)) nextWord += 'e';
+            if (endsWith(nextWord, "s", "S")) {
+                nextWord.pop_back();
+            } else if (endsWith(nextWord, "ed", "ED")) {
+                stemOrE(nextWord, 2);
+            } else if (endsWith(nextWord, "ion", "ION")) {
+                stemOrE(nextWord, 3);
             }
             if (const DictRecord* r2 = lookup(nextWord)) {
                 chooseClass(*r2, false, &nextWordClass);

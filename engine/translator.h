@@ -58,6 +58,8 @@ private:
     void closePhrase(std::string_view closing, int code);
     std::size_t wordStep(std::size_t i);
     const dict::DictRecord* lookup(std::string_view key);
+    // Cuts the suffix off word; when the stem is missing, tries it with "e".
+    void stemOrE(std::string& word, std::size_t suffixLength);
     void finish();
     void splitWorD();
 
