@@ -16,9 +16,13 @@
 #include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QToolTip>
 #include <QToolButton>
 
+#include "dictionary/editor/frmadddata.h"
 #include "dictionary/session.h"
+#include "hover/meaning_tip.h"
+#include "hover/word_under_pointer.h"
 #include "documents/directory_panel.h"
 #include "documents/document_commands.h"
 #include "documents/mirror_file.h"
@@ -764,7 +768,70 @@ void Form1::openFullScreen() {
     }
     m_form3->openFor(*m_ui->Ren, *m_ui->Rth);
 }
-void Form1::openEditor() {}
-void Form1::Larrang_DblClick() {}
-void Form1::LNodata_DblClick() {}
-void Form1::RichWordOver() {}
+
+// --- Dictionary editor and the word under the pointer ---------------------------
+
+namespace {
+
+// How the next opening of the dictionary editor starts: set by the double-clicks
+// on the two lists, cleared when the editor closes.
+struct EditorOpeningFlags {
+    bool openForMissingWord = false;
+    bool openAtListWord = false;
+    int listWordIndex = -1;
+};
+EditorOpeningFlags g_editorFlags;
+
+// Row of the list's selected item, or -1.
+int selectedRow(const QListView* list) {
+    const QModelIndexList rows =
+        list->selectionModel() ? list->selectionModel()->selectedIndexes() : QModelIndexList();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+}  // namespace
+
+void Form1::openEditor() {
+    EditorOpening opening;
+    if (g_editorFlags.openForMissingWord) {
+        opening.kind = EditorOpening::kMissingWord;
+        opening.word = m_lnodataModel.at(selectedRow(m_ui->LNodata));
+    } else if (g_editorFlags.openAtListWord) {
+        opening.kind = EditorOpening::kListWord;
+        const int i = g_editorFlags.listWordIndex;
+        opening.word =
+            i < 0 ? QString()
+                  : QString::fromStdString(m_translator.arrangementWords().at(std::size_t(i)));
+    }
+    FrmaddData editor(opening,
+                      [] {
+                          g_editorFlags.openForMissingWord = false;
+                          g_editorFlags.openAtListWord = false;
+                      },
+                      this);
+    if (editor.Form_Load()) editor.exec();
+}
+
+void Form1::Larrang_DblClick() {
+    // List3 holds the English word of each Larrang line, item for item.
+    g_editorFlags.openAtListWord = true;
+    g_editorFlags.listWordIndex = selectedRow(m_ui->Larrang);
+    openEditor();
+}
+
+void Form1::LNodata_DblClick() {
+    g_editorFlags.openForMissingWord = true;
+    openEditor();
+}
+
+void Form1::RichWordOver() {
+    if (!m_showMeaning) return;
+    QWidget* viewport = m_ui->Ren->viewport();
+    const QString word =
+        hover::richWordOver(m_ui->Ren, viewport->mapFromGlobal(QCursor::pos()));
+    const hover::MeaningTip tip = hover::meaningTip(word, lookupView());
+    m_ui->Ren->setToolTip(tip.toolTip);
+    if (tip.found) m_ui->Label16->setText(tip.toolTip);
+    // A tip already on screen follows the pointer with the new text.
+    if (QToolTip::isVisible()) QToolTip::showText(QCursor::pos(), tip.toolTip, viewport);
+}
