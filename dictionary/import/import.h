@@ -97,6 +97,31 @@ std::optional<std::string> engineHeadword(std::string_view english, bool idiom);
 // ("one's", "someone") that running text never contains.
 std::optional<std::string> reversedHeadword(std::string_view gloss);
 
+// What the English->Thai side gives for a one-word headword: its Thai texts
+// and how many of its senses are nouns and verbs.
+struct KnownWord {
+    std::vector<std::string> meanings;
+    int nounSenses = 0;
+    int verbSenses = 0;
+};
+// One-word English headwords (lower case) of the English->Thai side.
+using KnownWords = std::unordered_map<std::string, KnownWord>;
+
+// Whether an English->Thai sense of several words ending in a preposition
+// ("fish for", "shop on") is left out: the greedy phrase matcher would take it
+// wherever the words merely meet, so it is dropped when its first word is
+// mostly a noun or its Thai `thai` does not carry a meaning of that word (an
+// idiom, wrong in literal text). The core lists the phrases it wants.
+bool idiomaticPhrasal(std::string_view tag, std::string_view key, std::string_view thai,
+                      const KnownWords& known);
+
+// Whether a gloss of the Thai->English side, taken as a headword for the Thai
+// text `thai`, reads as well word by word and is left out: several words that
+// are all `known` while `thai` contains none of their meanings (a rare word
+// for the whole: "young woman" -> มาณวิกา), or the plural "-s" of a known
+// word ("friends"), which the stem rule reduces.
+bool readsLiterally(std::string_view key, std::string_view thai, const KnownWords& known);
+
 // Why a Thai text is no usable meaning, or empty when it is usable. Checks
 // the text after cleanMeaning().
 std::string rejectReason(std::string_view thai);
@@ -109,17 +134,18 @@ std::string cleanMeaning(std::string_view thai);
 struct Report {
     std::size_t recordsRead = 0;
     std::size_t sensesTaken = 0;
-    std::size_t headwords = 0;        // records written
+    std::size_t headwords = 0;          // records written
     std::size_t reversedHeadwords = 0;  // of them, from the Thai->English side only
     std::size_t fieldsFilled = 0;
-    std::size_t caseMerged = 0;       // senses of a headword spelt in another case
+    std::size_t caseMerged = 0;                   // senses of a headword spelt in another case
     std::map<std::string, std::size_t> rejected;  // reason -> senses or candidates
     std::map<std::string, std::size_t> tagsLeftOut;
     // Filled by layUnder().
     std::size_t coreHeadwords = 0;
-    std::size_t coreShared = 0;       // imported headwords the core also has
+    std::size_t coreShared = 0;  // imported headwords the core also has
     std::size_t fieldsAddedToCore = 0;
     std::size_t fieldsLostToCore = 0;
+    std::size_t formsAdded = 0;  // regular inflected forms added by addRegularForms()
 
     // Writes the counts as readable lines.
     void print(std::ostream& out) const;
@@ -139,6 +165,24 @@ std::vector<dict::DictRecord> buildRecords(const Source& source, Report* report)
 std::string chooseMeaning(const std::vector<std::string>& candidates, std::string_view headword,
                           int field, const BackMap& back, Report* report);
 
+// How an inflected form takes its base word's meanings: all of them (a
+// plural or third person), or all but the noun (a past or -ing form).
+enum class FormKind { kWhole, kVerb };
+
+// The regular inflected forms of a lower-case word that the engine's suffix
+// rules cannot bring back to it: "-es"/"-ies" (boxes, cities) for a noun or
+// verb; for a verb the doubled-letter past and -ing forms (stopped,
+// stopping), "-ied" (studied) and "-ying" after "ie" (dying); and, for a verb
+// the rules read as a noun because its noun comes first, its past and -ing
+// forms (marched, landing).
+std::vector<std::pair<std::string, FormKind>> regularForms(std::string_view base, bool noun,
+                                                           bool verb, bool verbFiledAsNoun);
+
+// Appends a record for every regular form of regularForms() that no record
+// holds, with the meanings its kind takes from the base word; returns how
+// many were added.
+std::size_t addRegularForms(std::vector<dict::DictRecord>* records);
+
 // Lays the imported records under the core: the core wins field by field.
 // Headwords the core lacks are taken whole. For a headword the core has, a
 // field is taken from the import only where the core leaves it absent and it
@@ -146,7 +190,8 @@ std::string chooseMeaning(const std::vector<std::string>& candidates, std::strin
 // for the word (its first filled field decides it) never changes, and a core
 // word whose meanings are all empty (a word Thai leaves out) gains nothing.
 // Returns the merged dictionary: the core's records first, in their order,
-// then the imported headwords the core lacks.
+// then the imported headwords the core lacks, then the regular forms that
+// addRegularForms() adds.
 std::vector<dict::DictRecord> layUnder(const std::vector<dict::DictRecord>& core,
                                        const std::vector<dict::DictRecord>& imported,
                                        Report* report);

@@ -4,6 +4,7 @@
 #include <array>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "dictionary/import/import.h"
 #include "dictionary/import/utf8.h"
@@ -13,8 +14,8 @@ namespace dictimport {
 namespace {
 
 // The meaning fields in the order the reordering rules test them.
-constexpr std::array<int, 8> kRuleOrder = {dict::kWordNoun, dict::kWordVerb, dict::kWordAdv,
-                                           dict::kWordAdj,  dict::kWordPP,   dict::kWordConj,
+constexpr std::array<int, 8> kRuleOrder = {dict::kWordNoun,     dict::kWordVerb, dict::kWordAdv,
+                                           dict::kWordAdj,      dict::kWordPP,   dict::kWordConj,
                                            dict::kWordQuestion, dict::kWordIdiom};
 
 int rank(int field) {
@@ -55,14 +56,62 @@ std::size_t visibleLength(const std::vector<char32_t>& cps) {
 // Texts that explain a word instead of translating it: inflected forms
 // ("past form of ..."), abbreviations, and labels of the part of speech.
 constexpr std::array<std::string_view, 22> kDescriptionParts = {
-    "ช่องที่", "กริยาช่อง", "กิริยาช่อง", "คำย่อ", "ตัวย่อ", "ย่อมาจาก",
-    "รูปพหูพจน์", "พหูพจน์ของ", "รูปอดีต", "อดีตกาลของ", "คำอุทาน",
-    "คำนำหน้า", "คำสรรพนาม", "คำบุพบท", "คำสันธาน", "คำกริยา", "คำกิริยา",
-    "คำคุณศัพท์", "คำวิเศษณ์", "ของคำ", "รูปของ", "กริยาช่วย"};
+    "ช่องที่",   "กริยาช่อง",   "กิริยาช่อง", "คำย่อ",    "ตัวย่อ",      "ย่อมาจาก", "รูปพหูพจน์", "พหูพจน์ของ",
+    "รูปอดีต",  "อดีตกาลของ", "คำอุทาน",  "คำนำหน้า", "คำสรรพนาม", "คำบุพบท",  "คำสันธาน", "คำกริยา",
+    "คำกิริยา", "คำคุณศัพท์",   "คำวิเศษณ์", "ของคำ",   "รูปของ",     "กริยาช่วย"};
 constexpr std::array<std::string_view, 16> kDescriptionStarts = {
-    "ใช้แสดง", "ใช้กับ", "ใช้หลัง", "ใช้นำหน้า", "ใช้ปฏิเสธ", "ใช้เมื่อ",
-    "ใช้ใน", "ใช้วาง", "ใช้เป็น", "ใช้เพื่อ", "ใช้แทน", "เสียงแสดง",
-    "คำแทน", "คำที่", "คำกล่าว", "คำร้อง"};
+    "ใช้แสดง", "ใช้กับ",  "ใช้หลัง", "ใช้นำหน้า",  "ใช้ปฏิเสธ", "ใช้เมื่อ", "ใช้ใน",   "ใช้วาง",
+    "ใช้เป็น",  "ใช้เพื่อ", "ใช้แทน", "เสียงแสดง", "คำแทน",   "คำที่",   "คำกล่าว", "คำร้อง"};
+
+// Prepositions that end a phrasal verb ("fish for", "shop on", "sleep in").
+// A multi-word entry ending in one of them would be matched, longest first,
+// wherever the verb or noun merely meets its preposition ("the shop on the
+// corner", "sleeping in the bedroom"), so the literal reading of the words is
+// kept instead. Adverb particles ("give up", "turn off") seldom meet a word by
+// chance and stay.
+constexpr std::array<std::string_view, 34> kPrepositions = {
+    "about",   "above",  "across",  "after", "against", "along",   "among",  "around", "as",
+    "at",      "before", "behind",  "below", "beside",  "between", "beyond", "by",     "for",
+    "from",    "in",     "into",    "of",    "on",      "onto",    "over",   "past",   "round",
+    "through", "to",     "towards", "under", "upon",    "with",    "without"};
+
+std::vector<std::string> words(std::string_view key) {
+    std::vector<std::string> out;
+    std::string word;
+    for (const char c : key) {
+        if (c == ' ') {
+            if (!word.empty()) out.push_back(word);
+            word.clear();
+        } else {
+            word.push_back(c);
+        }
+    }
+    if (!word.empty()) out.push_back(word);
+    return out;
+}
+
+// The usable alternatives of a Thai text, split at commas, slashes,
+// semicolons and spaces; pieces of one visible letter are left out.
+std::vector<std::string> meaningPieces(std::string_view raw) {
+    std::vector<std::string> out;
+    std::string piece;
+    const auto flush = [&] {
+        std::string p = cleanMeaning(piece);
+        piece.clear();
+        if (p.empty() || !rejectReason(p).empty()) return;
+        if (visibleLength(decodeUtf8(p)) < 2) return;  // a particle, not a word
+        out.push_back(std::move(p));
+    };
+    for (const char c : cleanMeaning(raw)) {
+        if (c == ',' || c == '/' || c == ';' || c == ' ') {
+            flush();
+        } else {
+            piece.push_back(c);
+        }
+    }
+    flush();
+    return out;
+}
 
 struct Candidate {
     std::string text;
@@ -98,12 +147,12 @@ std::optional<Format> parseFormat(std::string_view name) {
 int fieldForTag(std::string_view rawTag) {
     const std::string tag = collapseSpaces(rawTag);
     static const std::unordered_map<std::string_view, int> kMap = {
-        {"N", dict::kWordNoun},      {"ABBR", dict::kWordNoun}, {"PRON", dict::kWordNoun},
-        {"VT", dict::kWordVerb},     {"VI", dict::kWordVerb},   {"V", dict::kWordVerb},
+        {"N", dict::kWordNoun},      {"ABBR", dict::kWordNoun},   {"PRON", dict::kWordNoun},
+        {"VT", dict::kWordVerb},     {"VI", dict::kWordVerb},     {"V", dict::kWordVerb},
         {"VI, VT", dict::kWordVerb}, {"VT, VI", dict::kWordVerb}, {"AUX", dict::kWordVerb},
-        {"PHRV", dict::kWordVerb},   {"ADV", dict::kWordAdv},   {"ADJ", dict::kWordAdj},
-        {"DET", dict::kWordAdj},     {"ART", dict::kWordAdj},   {"PREP", dict::kWordPP},
-        {"CONJ", dict::kWordConj},   {"IDM", dict::kWordIdiom}, {"QUES", dict::kWordQuestion},
+        {"PHRV", dict::kWordVerb},   {"ADV", dict::kWordAdv},     {"ADJ", dict::kWordAdj},
+        {"DET", dict::kWordAdj},     {"ART", dict::kWordAdj},     {"PREP", dict::kWordPP},
+        {"CONJ", dict::kWordConj},   {"IDM", dict::kWordIdiom},   {"QUES", dict::kWordQuestion},
         {"INT", kFallback},
     };
     const auto it = kMap.find(tag);
@@ -125,8 +174,8 @@ std::optional<std::string> engineHeadword(std::string_view english, bool idiom) 
         word.clear();
     };
     for (const char c : collapseSpaces(text)) {
-        const bool wordChar = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                              (c >= '0' && c <= '9') || c == '_';
+        const bool wordChar =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
         if (wordChar) {
             word.push_back(c);
         } else if (c == ' ') {
@@ -176,8 +225,10 @@ std::string cleanMeaning(std::string_view thai) {
     }
     out = collapseSpaces(text);
     // Stray punctuation at either end ("พอแล้ว!", "- ไป").
-    const auto isStray = [](char c) { return c == '!' || c == '.' || c == '-' || c == ':' ||
-                                             c == ',' || c == ';' || c == '"' || c == '*'; };
+    const auto isStray = [](char c) {
+        return c == '!' || c == '.' || c == '-' || c == ':' || c == ',' || c == ';' || c == '"' ||
+               c == '*';
+    };
     while (!out.empty() && (isStray(out.back()) || out.back() == ' ')) out.pop_back();
     std::size_t start = 0;
     while (start < out.size() && (isStray(out[start]) || out[start] == ' ')) ++start;
@@ -269,18 +320,61 @@ std::string chooseMeaning(const std::vector<std::string>& sources, std::string_v
     return best->text;
 }
 
+bool sharesMeaning(std::string_view thai, const KnownWord& word) {
+    return std::any_of(word.meanings.begin(), word.meanings.end(),
+                       [&](const std::string& m) { return contains(thai, m); });
+}
+
+bool idiomaticPhrasal(std::string_view tag, std::string_view key, std::string_view thai,
+                      const KnownWords& known) {
+    const std::string t = collapseSpaces(tag);
+    if (t != "PHRV" && t != "N" && t != "V" && t != "VT" && t != "VI" && t != "VI, VT" &&
+        t != "VT, VI")
+        return false;
+    const std::vector<std::string> w = words(asciiLower(key));
+    if (w.size() < 2 ||
+        std::find(kPrepositions.begin(), kPrepositions.end(), w.back()) == kPrepositions.end())
+        return false;
+    const auto first = known.find(w.front());
+    if (first == known.end()) return false;
+    const KnownWord& head = first->second;
+    // A noun before a preposition is nearly always literal ("the shop on");
+    // a verb keeps its phrase when the Thai carries the verb ("wait for" -> รอคอย).
+    return head.nounSenses > head.verbSenses || !sharesMeaning(thai, head);
+}
+
+bool readsLiterally(std::string_view key, std::string_view thai, const KnownWords& known) {
+    const std::vector<std::string> w = words(asciiLower(key));
+    if (w.empty()) return false;
+    if (w.size() == 1) {
+        // A plural the stem rule reduces to a known word ("friends", "flowers").
+        const std::string& word = w.front();
+        return word.size() > 2 && word.back() == 's' && word[word.size() - 2] != '\'' &&
+               known.count(word.substr(0, word.size() - 1)) > 0;
+    }
+    bool shares = false;
+    for (const std::string& x : w) {
+        if (x == "-" || x == "'") continue;
+        const auto it = known.find(x);
+        if (it == known.end()) return false;  // a word of its own: the whole is needed
+        shares = shares || sharesMeaning(thai, it->second);
+    }
+    // The Thai shares a meaning with its words: a compound, kept ("main road").
+    return !shares;
+}
+
 std::optional<std::string> reversedHeadword(std::string_view gloss) {
     // Glosses of the Thai->English side: "freckle(s)", "put on (e.g. clothes)".
     std::string text = cleanMeaning(gloss);
     const std::string lower = asciiLower(text);
-    for (const std::string_view lead : {"a kind of ", "kind of ", "a type of ", "type of ",
-                                        "species of ", "a species of ", "sort of ", "name of ",
-                                        "title of ", "a ", "an ", "the "}) {
+    for (const std::string_view lead :
+         {"a kind of ", "kind of ", "a type of ", "type of ", "species of ", "a species of ",
+          "sort of ", "name of ", "title of ", "a ", "an ", "the "}) {
         if (startsWith(lower, lead)) return std::nullopt;
     }
     // Dictionary placeholders never occur in running text as written.
-    for (const std::string_view word : {"one's", "someone", "something", "somebody", "sb", "sth",
-                                        "etc", "e.g", "i.e"}) {
+    for (const std::string_view word :
+         {"one's", "someone", "something", "somebody", "sb", "sth", "etc", "e.g", "i.e"}) {
         const std::string padded = " " + lower + " ";
         if (contains(padded, " " + std::string(word) + " ") ||
             contains(padded, " " + std::string(word) + ".") ||
@@ -317,6 +411,22 @@ std::vector<dict::DictRecord> buildRecords(const Source& source, Report* report)
     for (const Sense& sense : source.senses) {
         if (sense.reversed) order.push_back(&sense);
     }
+    // One-word headwords of the English->Thai side, by which glosses of the
+    // Thai->English side are judged.
+    KnownWords known;
+    for (const Sense* sense : order) {
+        if (sense->reversed) break;
+        if (fieldForTag(sense->tag) == kSkip) continue;
+        const auto key = engineHeadword(sense->english, false);
+        if (!key || key->find(' ') != std::string::npos) continue;
+        KnownWord& word = known[asciiLower(*key)];
+        const int field = fieldForTag(sense->tag);
+        if (field == dict::kWordNoun) ++word.nounSenses;
+        if (field == dict::kWordVerb) ++word.verbSenses;
+        for (const std::string& text : meaningPieces(sense->thai)) word.meanings.push_back(text);
+        for (const std::string& more : sense->more)
+            for (const std::string& text : meaningPieces(more)) word.meanings.push_back(text);
+    }
     for (const Sense* sense : order) {
         const int field = fieldForTag(sense->tag);
         if (field == kSkip) {
@@ -329,6 +439,15 @@ std::vector<dict::DictRecord> buildRecords(const Source& source, Report* report)
                             : engineHeadword(sense->english, field == dict::kWordIdiom);
         if (!key) {
             if (!sense->reversed) ++r.rejected["headword the engine cannot match"];
+            continue;
+        }
+        if (!sense->reversed && idiomaticPhrasal(sense->tag, *key, sense->thai, known)) {
+            ++r.rejected["idiomatic phrase ending in a preposition"];
+            continue;
+        }
+        if (sense->reversed && byKey.count(asciiLower(*key)) == 0 &&
+            readsLiterally(*key, sense->thai, known)) {
+            ++r.rejected["gloss whose words read literally"];
             continue;
         }
         const std::string folded = asciiLower(*key);
@@ -367,8 +486,8 @@ std::vector<dict::DictRecord> buildRecords(const Source& source, Report* report)
         for (const auto& [field, pool] : entry.fields) {
             std::string meaning = chooseMeaning(pool.texts, entry.spelling, field, source.back, &r);
             if (meaning.empty()) continue;
-            const int score = 2 * pool.senses +
-                              (source.back.strength(meaning, entry.spelling) == 2 ? 2 : 0);
+            const int score =
+                2 * pool.senses + (source.back.strength(meaning, entry.spelling) == 2 ? 2 : 0);
             if (classField < 0 || score > classScore ||
                 (score == classScore && rank(field) < rank(classField))) {
                 classField = field;
@@ -451,7 +570,101 @@ std::vector<dict::DictRecord> layUnder(const std::vector<dict::DictRecord>& core
         const std::string key = rec[dict::kWordEn] ? asciiLower(*rec[dict::kWordEn]) : "";
         if (inCore.count(key) == 0) merged.push_back(rec);
     }
+    r.formsAdded = addRegularForms(&merged);
     return merged;
+}
+
+namespace {
+
+bool isVowel(char c) {
+    return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u';
+}
+
+bool filled(const dict::DictRecord& rec, int field) {
+    return rec[field] && !rec[field]->empty();
+}
+
+// A one-syllable word ending consonant, vowel, consonant doubles its last
+// letter before -ed and -ing ("stop" -> "stopped").
+bool doublesLastLetter(const std::string& w) {
+    const std::size_t n = w.size();
+    if (n < 3 || isVowel(w[n - 1]) || isVowel(w[n - 3]) || !isVowel(w[n - 2])) return false;
+    if (w[n - 1] == 'w' || w[n - 1] == 'x' || w[n - 1] == 'y') return false;
+    const auto vowels = std::count_if(w.begin(), w.end(), isVowel);
+    return vowels == 1;
+}
+
+}  // namespace
+
+std::vector<std::pair<std::string, FormKind>> regularForms(std::string_view base, bool noun,
+                                                           bool verb, bool verbFiledAsNoun) {
+    std::vector<std::pair<std::string, FormKind>> out;
+    const std::string w(base);
+    const std::size_t n = w.size();
+    const bool lowerWord =
+        n >= 2 && std::all_of(w.begin(), w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    if (!lowerWord || (!noun && !verb)) return out;
+    const char last = w[n - 1];
+    const bool consonantY = last == 'y' && !isVowel(w[n - 2]);
+    const std::string stem = consonantY ? w.substr(0, n - 1) + "i" : w;
+    // -s: the plural rule strips one "s", so "-es" after a hissing sound or
+    // "o" and "-ies" never come back to the word.
+    const std::string_view end2 = std::string_view(w).substr(n - 2);
+    const bool hiss = end2 == "ss" || end2 == "us" || end2 == "sh" || end2 == "ch" ||
+                      end2 == "zz" || last == 'x' || (last == 'o' && verb);
+    if (consonantY)
+        out.emplace_back(stem + "es", FormKind::kWhole);
+    else if (hiss)
+        out.emplace_back(w + "es", FormKind::kWhole);
+    if (!verb) return out;
+    // -ed and -ing: the past rule strips "ed" (then tries an "e"), the gerund
+    // rule "ing" (the same); a doubled letter or "-ied" defeats both, and a
+    // word filed as a noun would read as the noun.
+    const bool doubles = doublesLastLetter(w);
+    const std::string doubled = w + std::string(1, last);
+    if (doubles) {
+        out.emplace_back(doubled + "ed", FormKind::kVerb);
+        out.emplace_back(doubled + "ing", FormKind::kVerb);
+    } else if (consonantY) {
+        out.emplace_back(stem + "ed", FormKind::kVerb);
+    } else if (verbFiledAsNoun) {
+        out.emplace_back(last == 'e' ? w + "d" : w + "ed", FormKind::kVerb);
+    }
+    if (!doubles && verbFiledAsNoun) {
+        if (n > 2 && w.substr(n - 2) == "ie")
+            out.emplace_back(w.substr(0, n - 2) + "ying", FormKind::kVerb);
+        else if (last == 'e' && w[n - 2] != 'e')
+            out.emplace_back(w.substr(0, n - 1) + "ing", FormKind::kVerb);
+        else
+            out.emplace_back(w + "ing", FormKind::kVerb);
+    } else if (!doubles && n > 2 && w.substr(n - 2) == "ie") {
+        out.emplace_back(w.substr(0, n - 2) + "ying", FormKind::kVerb);
+    }
+    return out;
+}
+
+std::size_t addRegularForms(std::vector<dict::DictRecord>* records) {
+    std::unordered_map<std::string, bool> present;
+    for (const dict::DictRecord& rec : *records)
+        if (rec[dict::kWordEn]) present[asciiLower(*rec[dict::kWordEn])] = true;
+    std::vector<dict::DictRecord> added;
+    for (const dict::DictRecord& rec : *records) {
+        if (!rec[dict::kWordEn]) continue;
+        const bool noun = filled(rec, dict::kWordNoun);
+        const bool verb = filled(rec, dict::kWordVerb);
+        for (auto& [form, kind] : regularForms(*rec[dict::kWordEn], noun, verb, noun && verb)) {
+            if (!present.try_emplace(form, true).second) continue;
+            dict::DictRecord out = rec;
+            out[dict::kWordEn] = form;
+            // Whole-phrase fields belong to the headword itself.
+            out[dict::kWordQuestion].reset();
+            out[dict::kWordIdiom].reset();
+            if (kind == FormKind::kVerb) out[dict::kWordNoun].reset();
+            added.push_back(std::move(out));
+        }
+    }
+    records->insert(records->end(), added.begin(), added.end());
+    return added.size();
 }
 
 void Report::print(std::ostream& out) const {
@@ -468,6 +681,7 @@ void Report::print(std::ostream& out) const {
     for (const auto& [tag, n] : tagsLeftOut) leftOut += n;
     out << "left out by tag: " << leftOut << "\n";
     for (const auto& [tag, n] : tagsLeftOut) out << "  " << tag << ": " << n << "\n";
+    if (formsAdded > 0) out << "regular forms the stem rules cannot reach: " << formsAdded << "\n";
     if (coreHeadwords > 0) {
         out << "core: " << coreHeadwords << " headwords, " << coreShared
             << " also imported; fields added under the core: " << fieldsAddedToCore
