@@ -57,10 +57,18 @@ void wordUnderPointer(benchmark::State& state, bool scrolledToEnd) {
     }
 }
 
-void BM_PlainTextStart(benchmark::State& s) { wordUnderPointer<QPlainTextEdit>(s, false); }
-void BM_PlainTextEnd(benchmark::State& s) { wordUnderPointer<QPlainTextEdit>(s, true); }
-void BM_RichTextStart(benchmark::State& s) { wordUnderPointer<QTextEdit>(s, false); }
-void BM_RichTextEnd(benchmark::State& s) { wordUnderPointer<QTextEdit>(s, true); }
+void BM_PlainTextStart(benchmark::State& s) {
+    wordUnderPointer<QPlainTextEdit>(s, false);
+}
+void BM_PlainTextEnd(benchmark::State& s) {
+    wordUnderPointer<QPlainTextEdit>(s, true);
+}
+void BM_RichTextStart(benchmark::State& s) {
+    wordUnderPointer<QTextEdit>(s, false);
+}
+void BM_RichTextEnd(benchmark::State& s) {
+    wordUnderPointer<QTextEdit>(s, true);
+}
 
 void BM_MeaningTip(benchmark::State& state) {
     QTemporaryDir dir;

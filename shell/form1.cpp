@@ -803,12 +803,13 @@ void Form1::openEditor() {
             i < 0 ? QString()
                   : QString::fromStdString(m_translator.arrangementWords().at(std::size_t(i)));
     }
-    FrmaddData editor(opening,
-                      [] {
-                          g_editorFlags.openForMissingWord = false;
-                          g_editorFlags.openAtListWord = false;
-                      },
-                      this);
+    FrmaddData editor(
+        opening,
+        [] {
+            g_editorFlags.openForMissingWord = false;
+            g_editorFlags.openAtListWord = false;
+        },
+        this);
     if (editor.Form_Load()) editor.exec();
 }
 
@@ -827,8 +828,7 @@ void Form1::LNodata_DblClick() {
 void Form1::RichWordOver() {
     if (!m_showMeaning) return;
     QWidget* viewport = m_ui->Ren->viewport();
-    const QString word =
-        hover::richWordOver(m_ui->Ren, viewport->mapFromGlobal(QCursor::pos()));
+    const QString word = hover::richWordOver(m_ui->Ren, viewport->mapFromGlobal(QCursor::pos()));
     const hover::MeaningTip tip = hover::meaningTip(word, lookupView());
     m_ui->Ren->setToolTip(tip.toolTip);
     if (tip.found) m_ui->Label16->setText(tip.toolTip);

@@ -82,8 +82,7 @@ FrmaddData::~FrmaddData() = default;
 
 bool FrmaddData::Form_Load() {
     const dict::DictionaryStore* open = dict::currentDictionary();
-    const dict::Status s =
-        open ? dict::reopenDictionary(open->path()) : dict::reopenDictionary();
+    const dict::Status s = open ? dict::reopenDictionary(open->path()) : dict::reopenDictionary();
     if (s.isOk()) return true;
     platform::platform().message(this, QString::fromStdString(s.message()), QString(),
                                  platform::Buttons::kOk, platform::Icon::kCritical);

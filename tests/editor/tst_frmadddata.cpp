@@ -46,8 +46,7 @@ private:
     int m_flagClears = 0;
 
     // Writes the table, opens it as the main window would, then opens the editor.
-    FrmaddData& open(const std::vector<dict::DictRecord>& records,
-                     EditorOpening opening = {}) {
+    FrmaddData& open(const std::vector<dict::DictRecord>& records, EditorOpening opening = {}) {
         const std::string path = m_dir->filePath(QStringLiteral("dict.db")).toStdString();
         if (!dict::DictionaryStore::create(path, records).isOk() ||
             !dict::reopenDictionary(path).isOk()) {
@@ -108,7 +107,7 @@ private slots:
         QCOMPARE(c<QLabel>("Label1")->text(), QString("อังกฤษ"));
         QCOMPARE(c<QGroupBox>("Frame3")->title(), QString("ความหมาย"));
         const std::pair<const char*, const char*> captions[] = {
-            {"Command4", "ค้นหา"}, {"Command1", "เพิ่ม"}, {"Command2", "บันทึก"},
+            {"Command4", "ค้นหา"}, {"Command1", "เพิ่ม"},    {"Command2", "บันทึก"},
             {"Command3", "ลบ"},   {"Command10", "ยกเลิก"}, {"Command5", "ออก"}};
         for (const auto& [name, caption] : captions) {
             QCOMPARE(c<QPushButton>(name)->text(), QString(caption));
@@ -117,8 +116,8 @@ private slots:
         QVERIFY(!combo->isEditable());
         QStringList items;
         for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
-        QCOMPARE(items, QStringList({"Noun", "Verb", "Adv", "Adj", "PP", "Conj", "Question",
-                                     "Idium"}));
+        QCOMPARE(items,
+                 QStringList({"Noun", "Verb", "Adv", "Adj", "PP", "Conj", "Question", "Idium"}));
         // The noun meaning wins over the verb meaning.
         QCOMPARE(text("Text1"), QString("apple"));
         QCOMPARE(text("Text2"), QString("แอปเปิล"));
@@ -223,13 +222,16 @@ private slots:
     }
 
     void deletes_data() {
-        QTest::addColumn<int>("nexts");   // Command9 clicks before the delete
+        QTest::addColumn<int>("nexts");  // Command9 clicks before the delete
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("position");
-        QTest::newRow("middle") << 1 << true << "cat" << "2 / 3";
-        QTest::newRow("last") << 3 << true << "cat" << "3 / 3";
-        QTest::newRow("answered no") << 1 << false << "bee" << "2 / 4";
+        QTest::newRow("middle") << 1 << true << "cat"
+                                << "2 / 3";
+        QTest::newRow("last") << 3 << true << "cat"
+                              << "3 / 3";
+        QTest::newRow("answered no") << 1 << false << "bee"
+                                     << "2 / 4";
     }
     void deletes() {
         QFETCH(int, nexts);
@@ -241,8 +243,7 @@ private slots:
         const QString word = text("Text1");
         m_platform.queueMessageAnswer(yes ? Answer::kYes : Answer::kNo);
         click("Command3");
-        QCOMPARE(messages(),
-                 QStringList({"คุณต้องการลบข้อมูลคำศัพท์  " + word + " ใช่หรือไม่"}));
+        QCOMPARE(messages(), QStringList({"คุณต้องการลบข้อมูลคำศัพท์  " + word + " ใช่หรือไม่"}));
         QCOMPARE(m_platform.callsOf(PlatformCall::Kind::kMessage)[0].buttons,
                  platform::Buttons::kYesNo);
         QCOMPARE(bool(stored(word.toUtf8().constData())), !yes);
@@ -264,11 +265,16 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QStringList>("msgs");
-        QTest::newRow("found") << "bee" << "bee" << QStringList();
-        QTest::newRow("capital letter") << "Cat" << "cat" << QStringList();
-        QTest::newRow("quote") << "O'Clock" << "o'clock" << QStringList();
-        QTest::newRow("not found") << "cow" << "apple" << QStringList({"ไม่พบข้อมูล"});
-        QTest::newRow("cancelled") << "" << "apple" << QStringList();
+        QTest::newRow("found") << "bee"
+                               << "bee" << QStringList();
+        QTest::newRow("capital letter") << "Cat"
+                                        << "cat" << QStringList();
+        QTest::newRow("quote") << "O'Clock"
+                               << "o'clock" << QStringList();
+        QTest::newRow("not found") << "cow"
+                                   << "apple" << QStringList({"ไม่พบข้อมูล"});
+        QTest::newRow("cancelled") << ""
+                                   << "apple" << QStringList();
     }
     void search() {
         QFETCH(QString, answer);
@@ -305,12 +311,15 @@ private slots:
         QTest::addColumn<QString>("word1");
         QTest::addColumn<QString>("position");
         QTest::addColumn<QStringList>("msgs");
-        QTest::newRow("missing word") << int(EditorOpening::kMissingWord) << "zebra" << true
-                                      << "zebra" << "เพิ่มข้อมูล" << QStringList();
-        QTest::newRow("list word") << int(EditorOpening::kListWord) << "o'clock" << false
-                                   << "o'clock" << "4 / 4" << QStringList();
-        QTest::newRow("list word missing") << int(EditorOpening::kListWord) << "cow" << false
-                                           << "apple" << "1 / 4" << QStringList({"ไม่พบข้อมูล"});
+        QTest::newRow("missing word")
+            << int(EditorOpening::kMissingWord) << "zebra" << true << "zebra"
+            << "เพิ่มข้อมูล" << QStringList();
+        QTest::newRow("list word")
+            << int(EditorOpening::kListWord) << "o'clock" << false << "o'clock"
+            << "4 / 4" << QStringList();
+        QTest::newRow("list word missing")
+            << int(EditorOpening::kListWord) << "cow" << false << "apple"
+            << "1 / 4" << QStringList({"ไม่พบข้อมูล"});
     }
     void openings() {
         QFETCH(int, kind);

@@ -130,19 +130,30 @@ private slots:
         QTest::addColumn<QString>("tip");
         QTest::addColumn<bool>("found");
         const QString nf = QStringLiteral("= ไม่พบคำศัพท์ในฐานข้อมูล");
-        QTest::newRow("found") << "dog" << "dog = หมา  [Noun]" << true;
-        QTest::newRow("other letter case") << "Dog" << "Dog = หมา  [Noun]" << true;
-        QTest::newRow("plural s") << "dogs" << "dog = หมา  [Noun]" << true;
-        QTest::newRow("capital S") << "DOGS" << "DOG = หมา  [Noun]" << true;
-        QTest::newRow("es strips one letter") << "boxes" << "boxe" + nf << false;
+        QTest::newRow("found") << "dog"
+                               << "dog = หมา  [Noun]" << true;
+        QTest::newRow("other letter case") << "Dog"
+                                           << "Dog = หมา  [Noun]" << true;
+        QTest::newRow("plural s") << "dogs"
+                                  << "dog = หมา  [Noun]" << true;
+        QTest::newRow("capital S") << "DOGS"
+                                   << "DOG = หมา  [Noun]" << true;
+        QTest::newRow("es strips one letter") << "boxes"
+                                              << "boxe" + nf << false;
         QTest::newRow("only s letters") << "sSs" << nf << false;
         QTest::newRow("no word") << "" << nf << false;
-        QTest::newRow("missing") << "zebra" << "zebra" + nf << false;
-        QTest::newRow("verb after blank fields") << "run" << "run = วิ่ง  [Verb]" << true;
-        QTest::newRow("idiom tag") << "kick" << "kick = เตะ  [IDium]" << true;
-        QTest::newRow("empty text is a meaning") << "lead" << "lead =   [Noun]" << true;
-        QTest::newRow("question field not consulted") << "who" << "who =   []" << true;
-        QTest::newRow("all blank") << "void" << "void =   []" << true;
+        QTest::newRow("missing") << "zebra"
+                                 << "zebra" + nf << false;
+        QTest::newRow("verb after blank fields") << "run"
+                                                 << "run = วิ่ง  [Verb]" << true;
+        QTest::newRow("idiom tag") << "kick"
+                                   << "kick = เตะ  [IDium]" << true;
+        QTest::newRow("empty text is a meaning") << "lead"
+                                                 << "lead =   [Noun]" << true;
+        QTest::newRow("question field not consulted") << "who"
+                                                      << "who =   []" << true;
+        QTest::newRow("all blank") << "void"
+                                   << "void =   []" << true;
     }
     void meaningTip() {
         QFETCH(QString, word);
@@ -154,7 +165,12 @@ private slots:
             rec("dog", {{dict::kWordNoun, "หมา"}}),
             rec("box", {{dict::kWordNoun, "กล่อง"}}),
             rec("run", {{dict::kWordNoun, " "}, {dict::kWordVerb, "วิ่ง"}}),
-            rec("kick", {{1, " "}, {2, " "}, {3, " "}, {4, " "}, {5, " "}, {6, " "},
+            rec("kick", {{1, " "},
+                         {2, " "},
+                         {3, " "},
+                         {4, " "},
+                         {5, " "},
+                         {6, " "},
                          {dict::kWordIdiom, "เตะ"}}),
             rec("lead", {{dict::kWordNoun, ""}, {dict::kWordVerb, "นำ"}}),
             rec("who", {{dict::kWordQuestion, "ใคร"}}),
