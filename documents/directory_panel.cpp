@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QStorageInfo>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 
@@ -16,8 +17,22 @@ namespace documents {
 namespace {
 
 const QString kRoot = QStringLiteral("/");
-const QString kParentEntry = QStringLiteral("..");
 constexpr int kPathRole = Qt::UserRole;
+constexpr int kDepthRole = Qt::UserRole + 1;
+constexpr int kIndentPixels = 10;
+
+// Draws each folder entry indented by its depth, so the list reads as a tree
+// while the names stay plain for the list's type-ahead search.
+class IndentDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->rect.adjust(index.data(kDepthRole).toInt() * kIndentPixels, 0, 0, 0);
+    }
+};
 
 }  // namespace
 
@@ -39,6 +54,7 @@ DirectoryPanel::DirectoryPanel(QComboBox* drive, QListWidget* dir, QListWidget* 
     }
     connect(m_patternBox, &QComboBox::editTextChanged, this, &DirectoryPanel::setPattern);
     connect(m_patternBox, &QComboBox::textActivated, this, &DirectoryPanel::setPattern);
+    m_dir->setItemDelegate(new IndentDelegate(m_dir));
     connect(m_drive, &QComboBox::currentIndexChanged, this, &DirectoryPanel::volumeChanged);
     connect(m_dir, &QListWidget::itemActivated, this, &DirectoryPanel::folderActivated);
     connect(m_file, &QListWidget::itemActivated, this,
@@ -114,19 +130,30 @@ void DirectoryPanel::folderActivated(QListWidgetItem* item) {
 }
 
 void DirectoryPanel::refreshFolders() {
+    // As a folder tree: the root and every folder down to the shown one, then
+    // its subfolders one step further in; activating any entry shows it.
     m_dir->clear();
     m_dir->setToolTip(m_folder);
-    QDir dir(m_folder);
-    if (m_folder != kRoot) {
-        auto* up = new QListWidgetItem(kParentEntry, m_dir);
-        up->setData(kPathRole, QFileInfo(m_folder).absolutePath());
+    const auto addEntry = [this](const QString& name, const QString& path, int depth) {
+        auto* item = new QListWidgetItem(name, m_dir);
+        item->setData(kPathRole, path);
+        item->setData(kDepthRole, depth);
+        return item;
+    };
+    QListWidgetItem* current = addEntry(kRoot, kRoot, 0);
+    QString path = kRoot;
+    int depth = 0;
+    for (const QString& part : m_folder.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        path = QDir(path).filePath(part);
+        current = addEntry(part, path, ++depth);
     }
-    const QFileInfoList entries =
-        dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList entries = QDir(m_folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot,
+                                                               QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& entry : entries) {
-        auto* item = new QListWidgetItem(entry.fileName(), m_dir);
-        item->setData(kPathRole, entry.absoluteFilePath());
+        addEntry(entry.fileName(), entry.absoluteFilePath(), depth + 1);
     }
+    m_dir->setCurrentItem(current);
+    m_dir->scrollToItem(current, QAbstractItemView::PositionAtTop);
 }
 
 void DirectoryPanel::setPattern(const QString& pattern) {
@@ -162,6 +189,14 @@ QStringList DirectoryPanel::fileNames() const {
         names << m_file->item(i)->text();
     }
     return names;
+}
+
+QStringList DirectoryPanel::folderEntries() const {
+    QStringList paths;
+    for (int i = 0; i < m_dir->count(); ++i) {
+        paths << m_dir->item(i)->data(kPathRole).toString();
+    }
+    return paths;
 }
 
 QString DirectoryPanel::filePath(const QString& name) const {

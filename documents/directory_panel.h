@@ -42,6 +42,8 @@ public:
     QString pattern() const { return m_pattern; }
     // Sets the file pattern ("*.txt", "*.*", or several joined by ";") and refreshes the files.
     void setPattern(const QString& pattern);
+    // The folder shown by each entry of the folder list, in order.
+    QStringList folderEntries() const;
     // The names in the file list, in order.
     QStringList fileNames() const;
     // The full path of the file named `name` in the shown folder.
