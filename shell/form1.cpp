@@ -406,8 +406,15 @@ void Form1::cancelCommand() {
 void Form1::Ren_Click() {
     QString selection = m_ui->Ren->textCursor().selectedText();
     selection.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    m_translator.captureSelection(selection.toStdString());
     m_selectPal = settings::getSetting(settings::keys::kSelectPal);
+    // A click that leaves nothing selected (placing the caret to type, say)
+    // means the whole document again: capturing the empty selection would
+    // make the next translation print nothing.
+    if (selection.isEmpty()) {
+        m_translator.setTranslateSelection(false);
+        return;
+    }
+    m_translator.captureSelection(selection.toStdString());
     if (m_selectPal == QLatin1String("1")) {
         Tran();
     }

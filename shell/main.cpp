@@ -30,7 +30,6 @@ void takeScreenshots(Form1* form, const QString& dir, const QString& textFile) {
         form->ui().Check1->setChecked(true);
         form->ui().Check2->setChecked(true);
         form->ui().Check3->setChecked(true);
-        form->ui().Label16->setText(QStringLiteral("translate  (v.) แปล"));
         form->translateCommand();
     }
     saveGrab(form, dir, QStringLiteral("form1.png"));

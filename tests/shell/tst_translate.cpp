@@ -54,6 +54,7 @@ private Q_SLOTS:
     void translateDuringARunIsIgnored();
     void clickInRenTranslatesTheSelection_data();
     void clickInRenTranslatesTheSelection();
+    void clickWithoutSelectionKeepsTheWholeDocument();
     void closingDuringARunStopsItFirst();
 };
 
@@ -204,6 +205,32 @@ void TranslateTest::clickInRenTranslatesTheSelection() {
         ui.Command1->click();
         QCOMPARE(ui.Rth->toPlainText().trimmed(), QStringLiteral("หมา"));
     }
+}
+
+void TranslateTest::clickWithoutSelectionKeepsTheWholeDocument() {
+    shelltest::Fixture fx;
+    QVERIFY(fx.load());
+    auto& ui = fx.ui();
+    settings::saveSetting(QStringLiteral("Options"), QStringLiteral("Selectpal"), QStringLiteral("1"));
+    ui.Ren->setPlainText(QStringLiteral("cat and dog"));
+    QTextCursor c = ui.Ren->textCursor();
+    c.setPosition(8);
+    c.setPosition(11, QTextCursor::KeepAnchor);
+    ui.Ren->setTextCursor(c);
+    QWidget* vp = ui.Ren->viewport();
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(1, 1), vp->mapToGlobal(QPointF(1, 1)),
+                   Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(vp, &up);  // captures "dog" and translates it
+    QCOMPARE(ui.Rth->toPlainText().trimmed(), QStringLiteral("หมา"));
+
+    c.clearSelection();
+    ui.Ren->setTextCursor(c);
+    ui.Rth->clear();
+    QCoreApplication::sendEvent(vp, &up);  // caret only: nothing runs, nothing is captured
+    QVERIFY(ui.Rth->toPlainText().isEmpty());
+    QVERIFY(!fx.form->translator().translateSelection());
+    ui.Command1->click();
+    QCOMPARE(ui.Rth->toPlainText().trimmed(), QStringLiteral("แมวandหมา"));
 }
 
 void TranslateTest::closingDuringARunStopsItFirst() {
