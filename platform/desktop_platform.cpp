@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTimer>
 #include <QUrl>
 
 #include <cstdio>
@@ -105,6 +106,15 @@ PrintChoice DesktopPlatform::print(QWidget* parent, QPrinter& printer,
                      request.selectionAvailable || request.selectionChosen);
     dialog.setPrintRange(request.selectionChosen ? QAbstractPrintDialog::Selection
                                                  : QAbstractPrintDialog::AllPages);
+    if (!request.pageNumbersEnabled) {
+        // Qt's own (non-native) dialog re-enables its page-range fields when it
+        // shows, whatever the option says; switch them off once it is up.
+        QTimer::singleShot(0, &dialog, [&dialog] {
+            for (const char* name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit"}) {
+                if (auto* w = dialog.findChild<QWidget*>(QLatin1String(name))) w->setEnabled(false);
+            }
+        });
+    }
     if (dialog.exec() != QDialog::Accepted) {
         return PrintChoice::kCancelled;
     }
