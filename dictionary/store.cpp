@@ -23,18 +23,52 @@ constexpr unsigned char foldByte(unsigned char c) {
     return static_cast<unsigned char>(c + ((static_cast<unsigned>(c - 'A') < 26u) << 5));
 }
 
-// 64-bit hash of the folded key: FNV-1a over the bytes, then a finaliser so
-// the low bits used for the slot are well mixed.
-std::uint64_t hashKey(std::string_view key) {
-    std::uint64_t h = 0xcbf29ce484222325ull;
-    for (char c : key) {
-        h ^= foldByte(static_cast<unsigned char>(c));
-        h *= 0x100000001b3ull;
-    }
+// The eight bytes of w with every ASCII capital letter folded to lower case.
+constexpr std::uint64_t foldWord(std::uint64_t w) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    const std::uint64_t low7 = w & (0x7F * ones);
+    const std::uint64_t atLeastA = low7 + (0x80 - 'A') * ones;  // high bit: byte >= 'A'
+    const std::uint64_t pastZ = low7 + (0x80 - 'Z' - 1) * ones;  // high bit: byte > 'Z'
+    const std::uint64_t upper = atLeastA & ~pastZ & ~w & (0x80 * ones);
+    return w | (upper >> 2);
+}
+
+std::uint64_t mix(std::uint64_t h) {
     h ^= h >> 33;
     h *= 0xff51afd7ed558ccdull;
     h ^= h >> 33;
     return h;
+}
+
+// 64-bit hash of the folded key, eight bytes at a time.
+std::uint64_t hashKey(std::string_view key) {
+    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ key.size();
+    std::size_t i = 0;
+    for (; i + 8 <= key.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, key.data() + i, 8);
+        h = (h ^ foldWord(w)) * 0x100000001b3ull;
+        h ^= h >> 29;
+    }
+    if (i < key.size()) {
+        std::uint64_t w = 0;
+        for (std::size_t k = i; k < key.size(); ++k)
+            w |= std::uint64_t{static_cast<unsigned char>(key[k])} << (8 * (k - i));
+        h = (h ^ foldWord(w)) * 0x100000001b3ull;
+    }
+    return mix(h);
+}
+
+// The first word of a multi-word headword; empty for a single word.
+std::string_view phraseHead(std::string_view key) {
+    const std::size_t space = key.find(' ');
+    return space == std::string_view::npos ? std::string_view() : key.substr(0, space);
+}
+
+std::string foldedCopy(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(foldByte(static_cast<unsigned char>(c)));
+    return out;
 }
 
 constexpr std::string_view kSchemaSql =
@@ -150,6 +184,18 @@ struct DictionaryStore::Impl {
     std::vector<Slot> slots;  // size is a power of two, at most half full
     std::size_t used = 0;
     std::vector<Entry*> order;  // sorted by compareKeys
+    // How many multi-word headwords start with each (folded) first word.
+    std::unordered_map<std::string, std::uint32_t> phraseHeads;
+
+    void countPhraseHead(const Entry* e, int delta) {
+        if (e->key().find(' ') == std::string_view::npos) return;
+        std::string folded = foldedCopy(phraseHead(e->key()));
+        if (delta > 0) {
+            ++phraseHeads[folded];
+        } else if (auto it = phraseHeads.find(folded); it != phraseHeads.end() && --it->second == 0) {
+            phraseHeads.erase(it);
+        }
+    }
 
     Entry* findKey(std::string_view key) const {
         if (slots.empty()) return nullptr;
@@ -175,6 +221,7 @@ struct DictionaryStore::Impl {
     }
 
     void indexInsert(Entry* e) {
+        countPhraseHead(e, +1);
         if ((used + 1) * 2 > slots.size()) rehash(std::max<std::size_t>(64, slots.size() * 2));
         const std::uint64_t h = hashKey(e->key());
         const std::size_t mask = slots.size() - 1;
@@ -196,11 +243,13 @@ struct DictionaryStore::Impl {
         }
         slots[i] = Slot{e, h};
         ++used;
+        countPhraseHead(e, +1);
         return true;
     }
 
     // Removes e from the hash index by backward-shift deletion (no tombstones).
     void indexErase(Entry* e) {
+        countPhraseHead(e, -1);
         const std::size_t mask = slots.size() - 1;
         std::size_t i = hashKey(e->key()) & mask;
         while (slots[i].entry != e) i = (i + 1) & mask;
@@ -439,6 +488,11 @@ const DictRecord* DictionaryStore::find(std::string_view key) const {
     return e ? &e->record : nullptr;
 }
 
+bool DictionaryStore::startsPhrase(std::string_view word) const {
+    if (m_impl->phraseHeads.empty()) return false;
+    return m_impl->phraseHeads.count(foldedCopy(word)) != 0;
+}
+
 void DictionaryStore::forEach(const std::function<void(const DictRecord&)>& fn) const {
     for (const Impl::Entry* e : m_impl->order) fn(e->record);
 }
@@ -517,6 +571,8 @@ void LookupView::seek(std::string_view key) {
 const DictRecord* LookupView::find(std::string_view key) const {
     return m_store.find(key);
 }
+
+bool LookupView::startsPhrase(std::string_view word) const { return m_store.startsPhrase(word); }
 
 Status LookupView::field(int pos, FieldValue* out) const {
     if (!m_current) return Status::noCurrentRecord();

@@ -94,6 +94,10 @@ public:
 
     bool noMatch() const { return m_current == nullptr; }
 
+    // True when some headword of several words starts with `word` (key
+    // semantics), so look-ups of longer keys beginning with it may succeed.
+    bool startsPhrase(std::string_view word) const;
+
     // Field of the current record by position (0 to 9) or by name (any case).
     // Reading after a failed seek is kNoCurrentRecord.
     Status field(int pos, FieldValue* out) const;
@@ -209,6 +213,9 @@ public:
 
     // Record by headword (key semantics), or nullptr; valid until the next write.
     const DictRecord* find(std::string_view key) const;
+
+    // True when some headword of several words starts with `word`.
+    bool startsPhrase(std::string_view word) const;
 
     // Calls fn for every record in browse order.
     void forEach(const std::function<void(const DictRecord&)>& fn) const;

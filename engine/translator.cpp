@@ -182,13 +182,17 @@ std::size_t Translator::wordStep(std::size_t i) {
             nextWord = m_list1.at(wordIndex + 1);
             return true;
         };
-        const bool matched =
-            (hyphenFollows ? tryKey({&second, &third, &fourth}, 4)
-                           : tryKey({&next, &second, &third, &fourth}, 4)) ||
-            tryKey({&next, &second, &third}, 3) ||
-            (hyphenFollows ? tryKey({&second}, 2) : tryKey({&next, &second}, 2)) ||
-            tryKey({&next}, 1);
-        (void)matched;
+        // Every key starts with the word's first word, so a word that starts no
+        // multi-word headword needs none of the four look-ups.
+        const dict::LookupView* view = m_host.lookupView();
+        const std::string_view head = std::string_view(currentWord).substr(0, currentWord.find(' '));
+        if (view && view->startsPhrase(head)) {
+            (void)((hyphenFollows ? tryKey({&second, &third, &fourth}, 4)
+                                  : tryKey({&next, &second, &third, &fourth}, 4)) ||
+                   tryKey({&next, &second, &third}, 3) ||
+                   (hyphenFollows ? tryKey({&second}, 2) : tryKey({&next, &second}, 2)) ||
+                   tryKey({&next}, 1));
+        }
 
         // 5. The class of the following word, through its stem when needed.
         if (const DictRecord* r = lookup(nextWord)) {

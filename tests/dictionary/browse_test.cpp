@@ -302,3 +302,30 @@ TEST_F(Browse, UpdateWithoutPendingRecordFails) {
     EXPECT_FALSE(bv().setField("Word_nope", "x").isOk());
     EXPECT_FALSE(bv().setField(10, "x").isOk());
 }
+
+TEST_F(Browse, PhraseStartsFollowEveryWrite) {
+    openWith(
+        {rec("look at", {{dict::kWordVerb, "มองดู"}}), rec("look", {{dict::kWordVerb, "มอง"}})});
+    const dict::LookupView& lv = m_store->lookup();
+    EXPECT_TRUE(lv.startsPhrase("LOOK"));
+    EXPECT_FALSE(lv.startsPhrase("at"));
+    EXPECT_FALSE(lv.startsPhrase("give"));
+
+    ASSERT_TRUE(bv().addNew().isOk());
+    ASSERT_TRUE(bv().setField(dict::kWordEn, std::string("give up")).isOk());
+    ASSERT_TRUE(bv().setField(dict::kWordVerb, std::string("ยอมแพ้")).isOk());
+    ASSERT_TRUE(bv().update().isOk());
+    EXPECT_TRUE(lv.startsPhrase("Give"));
+
+    ASSERT_TRUE(bv().findFirst("give up").isOk());
+    ASSERT_TRUE(bv().edit().isOk());
+    ASSERT_TRUE(bv().setField(dict::kWordEn, std::string("hand in")).isOk());
+    ASSERT_TRUE(bv().update().isOk());
+    EXPECT_FALSE(lv.startsPhrase("give"));
+    EXPECT_TRUE(lv.startsPhrase("hand"));
+
+    ASSERT_TRUE(bv().findFirst("look at").isOk());
+    ASSERT_TRUE(bv().remove().isOk());
+    EXPECT_FALSE(lv.startsPhrase("look"));
+    EXPECT_TRUE(reopen()->lookup().startsPhrase("hand"));
+}

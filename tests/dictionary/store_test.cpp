@@ -266,3 +266,36 @@ TEST(Lookup, LargeTableFindsEveryWord) {
     }
     EXPECT_EQ(store->find("w5000"), nullptr);
 }
+
+TEST(Lookup, FindFoldsOnlyAsciiLettersAtEveryKeyLength) {
+    // Keys of every length around the hash's eight-byte steps, with letters
+    // next to the characters just outside A-Z ('@', '[') and Thai bytes.
+    TempDir dir;
+    const std::string path = dir.file("dict.db");
+    std::vector<std::string> words;
+    const std::string alphabet = "aZ@[m\xE0\xB8\x81q_y`{";
+    for (std::size_t n = 1; n <= 20; ++n)
+        words.push_back(alphabet.substr(0, std::min(n, alphabet.size())) +
+                        std::string(n > alphabet.size() ? n - alphabet.size() : 0, 'k'));
+    std::vector<dict::DictRecord> records;
+    for (const auto& w : words) records.push_back(rec(w, {{dict::kWordNoun, w}}));
+    ASSERT_TRUE(dict::DictionaryStore::create(path, records).isOk());
+    auto store = openOk(path);
+    ASSERT_TRUE(store);
+    for (const auto& w : words) {
+        std::string upper = w, lower = w;
+        for (char& c : upper) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+        for (char& c : lower) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+        EXPECT_NE(store->find(upper), nullptr) << upper;
+        EXPECT_NE(store->find(lower), nullptr) << lower;
+        std::string shifted = w;
+        for (char& c : shifted) {
+            if (c == '@')
+                c = '`';  // differ only in the bit that folds letters
+            else if (c == '[')
+                c = '{';
+        }
+        if (shifted != w && std::find(words.begin(), words.end(), shifted) == words.end())
+            EXPECT_EQ(store->find(shifted), nullptr) << shifted;
+    }
+}
