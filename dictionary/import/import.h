@@ -189,6 +189,10 @@ std::size_t addRegularForms(std::vector<dict::DictRecord>* records);
 // ranks below the core's first non-empty field, so the class the core chose
 // for the word (its first filled field decides it) never changes, and a core
 // word whose meanings are all empty (a word Thai leaves out) gains nothing.
+// An imported headword of two core words whose class is a noun or an
+// adjective and whose Thai carries a meaning of neither ("good book" ->
+// พระคัมภีร์ไบเบิล) is left out: the phrase matcher would take it wherever
+// the words meet, so the core lists the compounds it wants (ice cream).
 // Returns the merged dictionary: the core's records first, in their order,
 // then the imported headwords the core lacks, then the regular forms that
 // addRegularForms() adds.

@@ -251,6 +251,56 @@ TEST(LayUnder, CoreWinsFieldByFieldAndKeepsItsClass) {
     EXPECT_EQ(report.fieldsLostToCore, 5u);
 }
 
+TEST(LayUnder, LeavesOutTwoCoreWordsWhoseThaiCarriesNeither) {
+    const std::vector<dict::DictRecord> core = {
+        record("good", {{dict::kWordAdj, "ดี"}}),
+        record("book", {{dict::kWordNoun, "หนังสือ"}}),
+        record("main", {{dict::kWordAdj, "หลัก"}}),
+        record("road", {{dict::kWordNoun, "ถนน"}}),
+        record("coconut", {{dict::kWordNoun, "มะพร้าว"}}),
+        record("milk", {{dict::kWordNoun, "นม"}}),
+        record("small", {{dict::kWordAdj, "เล็ก"}}),
+        record("talk", {{dict::kWordVerb, "พูด"}}),
+        record("ice cream", {{dict::kWordNoun, "ไอศกรีม"}}),
+        record("ice", {{dict::kWordNoun, "น้ำแข็ง"}}),
+        record("cream", {{dict::kWordNoun, "ครีม"}}),
+        record("happy", {{dict::kWordAdj, "ความสุข"}}),
+    };
+    // Meanings the word list gives a core word count as well as the core's.
+    const std::vector<dict::DictRecord> lexicon = {
+        record("talk", {{dict::kWordNoun, "การสนทนา"}}),
+    };
+    struct Case {
+        const char* headword;
+        int field;
+        const char* thai;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"good book", dict::kWordNoun, "พระคัมภีร์ไบเบิล", false},
+        {"main road", dict::kWordNoun, "ถนนสายหลัก", true},      // carries road
+        {"small talk", dict::kWordNoun, "สนทนาเรื่องเล็กๆ", true},  // the word list's talk
+        {"small book", dict::kWordAdj, "กระจ้อยร่อย", false},
+        {"coconut milk", dict::kWordNoun, "กะทิ", true},          // first word a noun
+        {"good luck", dict::kWordNoun, "โชคดี", true},            // luck is no core word
+        {"good road", dict::kWordVerb, "ไปต่อ", true},            // a verb: not a compound noun
+        {"small good book", dict::kWordNoun, "ของขวัญ", true},    // three words
+        {"happy good", dict::kWordAdj, "สุขสันต์", true},         // ความสุข without ความ
+        {"ice cream", dict::kWordNoun, "ไอศครีม", true},          // the core's record wins
+    };
+    for (const Case& c : cases) {
+        std::vector<dict::DictRecord> imported = lexicon;
+        imported.push_back(record(c.headword, {{c.field, c.thai}}));
+        const auto merged = dictimport::layUnder(core, imported, nullptr);
+        const auto* found = findRecord(merged, c.headword);
+        EXPECT_EQ(found != nullptr, c.kept) << c.headword;
+        if (std::string_view(c.headword) == "ice cream") {
+            ASSERT_NE(found, nullptr);
+            EXPECT_EQ((*found)[dict::kWordNoun], "ไอศกรีม");
+        }
+    }
+}
+
 TEST(Phrases, LiteralTextIsNotHijackedByIdiomaticEntries) {
     const char* eng2thai = R"([
       {"search":"fish","result":"ปลา","type":"N"},
