@@ -2,11 +2,16 @@
 // listed once in the dispatch table of tool.cpp.
 #pragma once
 
+#include <memory>
 #include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace dict {
+class DictionaryStore;
+}
 
 namespace dict::tool {
 
@@ -39,6 +44,11 @@ const Command& commandNamed(std::string_view name);
 
 // Prints "usage: vantrel-dict NAME ARGUMENTS" for a usage error and returns kExitUsage.
 int usageError(const Command& command, std::ostream& err, std::string_view problem);
+
+// Opens the one dictionary file a subcommand takes as its only argument.
+// Returns kExitOk with *store set, or the exit code after printing the problem.
+int openOnlyDictionary(std::string_view name, const std::vector<std::string>& args,
+                       std::ostream& err, std::unique_ptr<DictionaryStore>* store);
 
 int runBuild(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

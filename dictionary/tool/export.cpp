@@ -7,14 +7,9 @@
 namespace dict::tool {
 
 int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 1)
-        return usageError(commandNamed("export"), err, "needs exactly one dictionary file");
     std::unique_ptr<DictionaryStore> store;
-    Status s = DictionaryStore::open(args[0], &store);
-    if (!s.isOk()) {
-        err << "vantrel-dict export: " << s.message() << "\n";
-        return kExitFailure;
-    }
+    if (const int code = openOnlyDictionary("export", args, err, &store); code != kExitOk)
+        return code;
     // Everything is checked before anything is written, so a failure leaves no partial output.
     std::ostringstream text;
     std::string error;

@@ -8,14 +8,9 @@
 namespace dict::tool {
 
 int runStats(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 1)
-        return usageError(commandNamed("stats"), err, "needs exactly one dictionary file");
     std::unique_ptr<DictionaryStore> store;
-    Status s = DictionaryStore::open(args[0], &store);
-    if (!s.isOk()) {
-        err << "vantrel-dict stats: " << s.message() << "\n";
-        return kExitFailure;
-    }
+    if (const int code = openOnlyDictionary("stats", args, err, &store); code != kExitOk)
+        return code;
     std::array<std::size_t, kFieldCount> nonNull{};
     std::array<std::size_t, kFieldCount> nonEmpty{};
     store->forEach([&](const DictRecord& record) {

@@ -2,6 +2,8 @@
 
 #include "dictionary/tool/command.h"
 
+#include "dictionary/store.h"
+
 namespace dict::tool {
 namespace {
 
@@ -55,6 +57,18 @@ int usageError(const Command& command, std::ostream& err, std::string_view probl
     err << "vantrel-dict " << command.name << ": " << problem << "\n"
         << "usage: vantrel-dict " << command.name << " " << command.arguments << "\n";
     return kExitUsage;
+}
+
+int openOnlyDictionary(std::string_view name, const std::vector<std::string>& args,
+                       std::ostream& err, std::unique_ptr<DictionaryStore>* store) {
+    if (args.size() != 1)
+        return usageError(commandNamed(name), err, "needs exactly one dictionary file");
+    const Status s = DictionaryStore::open(args[0], store);
+    if (!s.isOk()) {
+        err << "vantrel-dict " << name << ": " << s.message() << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
 }
 
 int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
