@@ -68,22 +68,22 @@ QColor ScriptedPlatform::chooseColor(QWidget*, const QColor& current) {
     return takeFront(m_colors).value_or(current);
 }
 
-QString ScriptedPlatform::openFileName(QWidget*, const QString& title, const QString& filter) {
+QString ScriptedPlatform::fileName(PlatformCall::Kind kind, const QString& title,
+                                   const QString& filter) {
     PlatformCall call;
-    call.kind = PlatformCall::Kind::kOpenFile;
+    call.kind = kind;
     call.title = title;
     call.extra = filter;
     m_calls.push_back(call);
     return takeFront(m_fileNames).value_or(QString());
 }
 
+QString ScriptedPlatform::openFileName(QWidget*, const QString& title, const QString& filter) {
+    return fileName(PlatformCall::Kind::kOpenFile, title, filter);
+}
+
 QString ScriptedPlatform::saveFileName(QWidget*, const QString& title, const QString& filter) {
-    PlatformCall call;
-    call.kind = PlatformCall::Kind::kSaveFile;
-    call.title = title;
-    call.extra = filter;
-    m_calls.push_back(call);
-    return takeFront(m_fileNames).value_or(QString());
+    return fileName(PlatformCall::Kind::kSaveFile, title, filter);
 }
 
 PrintChoice ScriptedPlatform::print(QWidget*, QPrinter&, const PrintRequest& request) {

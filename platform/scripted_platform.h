@@ -61,6 +61,9 @@ public:
     void exitProcess(int status) override;
 
 private:
+    // Records a file-dialog call and answers the next scripted file name.
+    QString fileName(PlatformCall::Kind kind, const QString& title, const QString& filter);
+
     std::deque<Answer> m_messageAnswers;
     std::deque<std::optional<QString>> m_inputAnswers;
     std::deque<QColor> m_colors;
