@@ -27,10 +27,7 @@ void reportError(QWidget* parent, const QString& text) {
 
 DocumentCommands::DocumentCommands(QWidget* window, QPlainTextEdit* ren, QPlainTextEdit* rth,
                                    MirrorFile* mirror)
-    : m_window(window), m_ren(ren), m_rth(rth), m_mirror(mirror) {
-    m_printRequest.title = kPrintTitle;
-    m_printRequest.pageNumbersEnabled = false;
-}
+    : m_window(window), m_ren(ren), m_rth(rth), m_mirror(mirror) {}
 
 void DocumentCommands::NewPal() {
     m_ren->setPlainText(QString());

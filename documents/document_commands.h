@@ -46,7 +46,8 @@ public:
     void Print_en();
     // Writes the mirror and opens it in the desktop's text editor, without waiting.
     void Print_th();
-    // Shows the print dialog as Print_en last left it; nothing is read back.
+    // Shows the print dialog as Print_en last left it (untitled, with page numbers, before
+    // any print); nothing is read back.
     void printerSetup();
 
     // Files larger than `bytes` ask before they are loaded.

@@ -371,6 +371,16 @@ private slots:
         QVERIFY(!QFile::exists(pdf));
     }
 
+    void printerSetupBeforeAnyPrintShowsTheDialogAsDesigned() {
+        Window w(m_dir->filePath("cache"));
+        w.commands.printerSetup();
+        const auto dialogs = m_platform->callsOf(PlatformCall::Kind::kPrint);
+        QCOMPARE(dialogs.size(), 1u);
+        QVERIFY(dialogs[0].printRequest.title.isEmpty());
+        QVERIFY(dialogs[0].printRequest.pageNumbersEnabled);
+        QVERIFY(!dialogs[0].printRequest.selectionChosen);
+    }
+
     void printThaiOpensTheCurrentMirror() {
         Window w(m_dir->filePath("cache"));
         w.rth->setPlainText(QStringLiteral("คำแปล"));
