@@ -299,7 +299,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 bool Form1::Form_Load() {
     ShowPos_en();
     m_ui->Frame7->hide();
-    m_ui->File1->setProperty("pattern", QStringLiteral("*.txt"));
+    m_directoryPanel->setPattern(QStringLiteral("*.txt"));
     QApplication::clipboard()->clear();
 
     const dict::Status status = m_dictionaryPath.empty() ? dict::reopenDictionary()

@@ -9,6 +9,7 @@
 #include <QTextCursor>
 #include <QtTest>
 
+#include "documents/directory_panel.h"
 #include "settings/keys.h"
 #include "shell/frmabout.h"
 #include "shell/frmload.h"
@@ -93,7 +94,7 @@ void WindowTest::firstRunDefaults() {
     QCOMPARE(fill(ui.Picture3), QColor(Qt::white));
     QCOMPARE(fill(ui.Picture4), QColor(Qt::white));
     QVERIFY(!fx.form->translator().translateSelection());
-    QCOMPARE(ui.File1->property("pattern").toString(), QStringLiteral("*.txt"));
+    QCOMPARE(fx.form->directoryPanel().pattern(), QStringLiteral("*.txt"));
     QVERIFY(fx.form->timer3().isActive());
     QVERIFY(!fx.form->timer1().isActive());
 }
