@@ -146,6 +146,27 @@ private slots:
         QCOMPARE(items.mid(10, 2), QStringList({"20", "22"}));
         QCOMPARE(items.mid(19), QStringList({"30", "32", "34", "36", "38", "40"}));
         QCOMPARE(view.ui().Command1->text(), QStringLiteral("ออก"));
+        // The caption is shown whole and stops short of the size list.
+        QVERIFY(view.ui().Label1->sizeHint().width() <= view.ui().Label1->width());
+        QVERIFY(view.ui().Label1->geometry().right() < view.ui().Combo1->x());
+    }
+
+    void fullScreenViewControlsSitWhereDesigned_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("rect");
+        QTest::newRow("Frame1") << "Frame1" << QRect(0, -6, 799, 34);
+        QTest::newRow("Combo1") << "Combo1" << QRect(111, 9, 55, 22);
+        QTest::newRow("Command1") << "Command1" << QRect(726, 9, 70, 22);
+        QTest::newRow("Text1") << "Text1" << QRect(3, 27, 388, 568);
+        QTest::newRow("Text2") << "Text2" << QRect(392, 27, 409, 568);
+    }
+    void fullScreenViewControlsSitWhereDesigned() {
+        QFETCH(QString, name);
+        QFETCH(QRect, rect);
+        Form3 view;
+        const auto* control = view.findChild<QWidget*>(name);
+        QVERIFY(control != nullptr);
+        QCOMPARE(control->geometry(), rect);
     }
 
     void fullScreenViewShowsCopiesAndKeepsTheFontSize() {
