@@ -10,7 +10,7 @@ namespace hover {
 namespace {
 
 // Block under the point and the index within it of the character under the
-// point; the box type gives cursorForPosition and cursorRect.
+// point, or nearest to it; the box type gives cursorForPosition and cursorRect.
 template <class Box>
 qsizetype characterUnder(const Box* box, QPoint pos, QTextBlock* blockOut) {
     const QTextCursor caret = box->cursorForPosition(pos);
@@ -26,20 +26,20 @@ qsizetype characterUnder(const Box* box, QPoint pos, QTextBlock* blockOut) {
     const qreal originY = startRect.top() - first.y();
     const QPointF local(pos.x() - originX, pos.y() - originY);
 
-    for (int i = 0; i < layout->lineCount(); ++i) {
-        const QTextLine line = layout->lineAt(i);
-        if (local.y() < line.y() || local.y() >= line.y() + line.height()) continue;
-        const int lineStart = line.textStart();
-        const int lineEnd = lineStart + line.textLength();
-        // The nearest caret position; the character under the point is the
-        // one left of that caret when the caret lies right of the point.
-        int c = line.xToCursor(local.x(), QTextLine::CursorBetweenCharacters);
-        if (c > lineStart && line.cursorToX(c) > local.x()) --c;
-        if (c > lineEnd) c = lineEnd;
-        *blockOut = block;
-        return c;
-    }
-    return -1;
+    // The line that holds the point, or the nearest one when the point lies
+    // above or below the text, so the nearest character is always found.
+    int i = 0;
+    while (i + 1 < layout->lineCount() && local.y() >= layout->lineAt(i + 1).y()) ++i;
+    const QTextLine line = layout->lineAt(i);
+    const int lineStart = line.textStart();
+    const int lineEnd = lineStart + line.textLength();
+    // The nearest caret position; the character under the point is the
+    // one left of that caret when the caret lies right of the point.
+    int c = line.xToCursor(local.x(), QTextLine::CursorBetweenCharacters);
+    if (c > lineStart && line.cursorToX(c) > local.x()) --c;
+    if (c > lineEnd) c = lineEnd;
+    *blockOut = block;
+    return c;
 }
 
 template <class Box>

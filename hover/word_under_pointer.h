@@ -24,8 +24,9 @@ constexpr bool isWordChar(char16_t c) {
 QString wordLeftOf(QStringView text, qsizetype p);
 
 // Index in the document of the character whose box holds the point (viewport
-// pixels); a point right of a line's text gives the index that ends the line.
-// -1 when the point lies on no line.
+// pixels), or of the nearest one: a point right of a line's text gives the
+// index that ends the line, one below the text a character of the last line.
+// -1 for an empty layout.
 qsizetype characterAt(const QPlainTextEdit* box, QPoint viewportPos);
 qsizetype characterAt(const QTextEdit* box, QPoint viewportPos);
 

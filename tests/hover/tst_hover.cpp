@@ -95,9 +95,10 @@ private slots:
         const QPoint pastEnd(380, charCentre(plain, 0).y());
         QCOMPARE(hover::characterAt(&plain, pastEnd), 16);
         QCOMPARE(hover::richWordOver(&plain, pastEnd), QString("world"));
-        // Below the last line: no character.
-        QCOMPARE(hover::characterAt(&plain, QPoint(10, 190)), -1);
-        QCOMPARE(hover::richWordOver(&plain, QPoint(10, 190)), QString());
+        // Below the last line: the nearest character, on the last line.
+        const QPoint below(charCentre(plain, 20).x(), 190);
+        QCOMPARE(hover::characterAt(&plain, below), 20);
+        QCOMPARE(hover::richWordOver(&plain, below), QString("second"));
 
         QCOMPARE(hover::richWordOver(&plain, charCentre(plain, 7)), QString("wide"));
         QCOMPARE(hover::richWordOver(&rich, charCentre(rich, 6)), QString());
