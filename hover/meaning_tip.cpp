@@ -34,7 +34,9 @@ MeaningTip meaningTip(const QString& word, const dict::LookupView* view) {
     std::string key = word.toStdString();
     const dict::DictRecord* record = nullptr;
     for (;;) {
-        record = view ? view->find(key) : nullptr;
+        // The empty key (no word under the pointer) never matches, even a
+        // record stored with an empty headword.
+        record = view && !key.empty() ? view->find(key) : nullptr;
         if (record || key.empty() || (key.back() != 's' && key.back() != 'S')) break;
         key.pop_back();
     }

@@ -176,6 +176,8 @@ private slots:
             rec("lead", {{dict::kWordNoun, ""}, {dict::kWordVerb, "นำ"}}),
             rec("who", {{dict::kWordQuestion, "ใคร"}}),
             rec("void", {{dict::kWordNoun, " "}, {dict::kWordAdj, " "}}),
+            // An empty headword must not answer the empty key.
+            rec("", {{dict::kWordNoun, "ว่าง"}}),
         };
         std::unique_ptr<dict::DictionaryStore> store;
         QVERIFY(dict::DictionaryStore::create(path, records).isOk());
