@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QStorageInfo>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -57,8 +58,17 @@ DirectoryPanel::DirectoryPanel(QComboBox* drive, QListWidget* dir, QListWidget* 
     m_dir->setItemDelegate(new IndentDelegate(m_dir));
     connect(m_drive, &QComboBox::currentIndexChanged, this, &DirectoryPanel::volumeChanged);
     connect(m_dir, &QListWidget::itemActivated, this, &DirectoryPanel::folderActivated);
-    connect(m_file, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { Q_EMIT fileChosen(item->data(kPathRole).toString()); });
+    // A file is loaded on a double-click (and on Enter where a double-click
+    // activates); where the desktop activates on a single click, a click only picks it.
+    const auto choose = [this](QListWidgetItem* item) {
+        Q_EMIT fileChosen(item->data(kPathRole).toString());
+    };
+    if (m_file->style()->styleHint(QStyle::SH_ItemView_ActivateItemOnSingleClick, nullptr,
+                                   m_file) != 0) {
+        connect(m_file, &QListWidget::itemDoubleClicked, this, choose);
+    } else {
+        connect(m_file, &QListWidget::itemActivated, this, choose);
+    }
     setVolumes(mountedVolumes());
 }
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -448,6 +449,42 @@ private slots:
         Q_EMIT folders->itemActivated(folders->item(folders->currentRow() - 1));
         QCOMPARE(panel.folder(), dir.path());
         QVERIFY(m_platform->calls().empty());
+    }
+
+    void aSingleClickNeverLoadsAFile() {
+        // A desktop style that activates list items on a single click.
+        class SingleClickStyle final : public QProxyStyle {
+        public:
+            int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                          QStyleHintReturn* data) const override {
+                return hint == SH_ItemView_ActivateItemOnSingleClick
+                           ? 1
+                           : QProxyStyle::styleHint(hint, option, widget, data);
+            }
+        };
+        writeBytes(m_dir->filePath("a.txt"), "x");
+        QWidget host;
+        auto* drive = new QComboBox(&host);
+        auto* folders = new QListWidget(&host);
+        auto* files = new QListWidget(&host);
+        auto* pattern = new QComboBox(&host);
+        SingleClickStyle style;
+        files->setStyle(&style);
+        documents::DirectoryPanel panel(drive, folders, files, pattern, &host);
+        QVERIFY(panel.setFolder(m_dir->path()));
+        host.resize(300, 300);
+        files->setGeometry(0, 0, 300, 300);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        QStringList chosen;
+        connect(&panel, &documents::DirectoryPanel::fileChosen,
+                [&](const QString& p) { chosen << p; });
+        const QPoint at = files->visualItemRect(files->item(0)).center();
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, at);
+        QVERIFY(chosen.isEmpty());
+        QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(chosen, QStringList({m_dir->filePath("a.txt")}));
+        files->setStyle(nullptr);
     }
 
     void unreadableVolumeIsReportedAndTheRootShown() {
