@@ -54,6 +54,8 @@ private Q_SLOTS:
     void statusLineShowsTheCaret_data();
     void statusLineShowsTheCaret();
     void focusLabelNamesThePane();
+    void designedLayout_data();
+    void designedLayout();
     void resizeRules_data();
     void resizeRules();
     void directoryPanelGeometry();
@@ -211,6 +213,51 @@ void WindowTest::focusLabelNamesThePane() {
     QCOMPARE(fx.ui().Label1->text(), QStringLiteral("เอกสารคำแปล"));
     QCoreApplication::sendEvent(fx.ui().Ren, &in);
     QCOMPARE(fx.ui().Label1->text(), QStringLiteral("เอกสารสำหรับแปล"));
+}
+
+void WindowTest::designedLayout_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QRect>("twips");  // left, top, width, height; width 0: not checked
+    const auto row = [](const char* name, int l, int t, int w = 0, int h = 0) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QRect(l, t, w, h);
+    };
+    row("Ren", 2100, 540, 8190, 3270);
+    row("Rth", 2100, 3840, 8190, 3390);
+    row("Command5", 390, 150, 390, 390);
+    row("Command10", 2265, 150, 390, 390);
+    row("Command15", 2880, 135, 390, 390);
+    row("Command13", 4515, 135, 390, 390);
+    row("Picture3", 4950, 135, 375, 195);
+    row("Picture4", 4950, 360, 375, 195);
+    row("Frame14", 5310, 135, 1815, 555);
+    row("Frame15", 5310, 360, 1815, 600);
+    row("Frame8", 240, 540, 1875, 6735);
+    row("Frame12", 8010, 585, 2250, 3150);
+    row("Frame13", 6480, 3870, 3795, 3435);
+    row("Frame16", 2070, 6345, 8175, 915);
+    row("Frame7", 3525, 6225, 6375, 1005);
+    row("Frame6", 5265, 3420, 1410, 1005);
+    row("Label2", 315, 7380);
+    row("Chkselectpal", 3600, 7290);
+    row("Check2", 3600, 7515);
+    row("Check1", 5130, 7290);
+    row("Check3", 5130, 7515);
+    row("Label1", 8160, 7365);
+}
+
+void WindowTest::designedLayout() {
+    QFETCH(QString, control);
+    QFETCH(QRect, twips);
+    shelltest::Fixture fx;
+    QVERIFY(fx.load());
+    fx.form->resize(px(10390), px(8415));  // the designed width keeps the panes as designed
+    QCoreApplication::processEvents();
+    const QWidget* w = fx.form->findChild<QWidget*>(control);
+    QVERIFY(w != nullptr);
+    QCOMPARE(w->pos(), QPoint(px(twips.x()), px(twips.y())));
+    if (twips.width() > 0) {
+        QCOMPARE(w->size(), QSize(px(twips.width()), px(twips.height())));
+    }
 }
 
 void WindowTest::resizeRules_data() {
