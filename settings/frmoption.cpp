@@ -10,8 +10,6 @@
 
 namespace {
 
-QColor g_lastDialogColor(Qt::black);
-
 bool isChecked(const settings::SettingKey& k) {
     return settings::getNumber(k) != 0;
 }
@@ -35,14 +33,6 @@ FrmOption::FrmOption(std::function<void()> setPal, std::function<void(bool)> set
 }
 
 FrmOption::~FrmOption() = default;
-
-QColor FrmOption::lastDialogColor() {
-    return g_lastDialogColor;
-}
-
-void FrmOption::setLastDialogColor(const QColor& color) {
-    g_lastDialogColor = color;
-}
 
 void FrmOption::OptionPal() {
     namespace k = settings::keys;
@@ -120,9 +110,8 @@ bool FrmOption::eventFilter(QObject* watched, QEvent* event) {
 void FrmOption::chooseColor(Swatch s) {
     // The dialog is not preset from the swatch: it opens with the colour last
     // chosen in it, and the colour it holds when it closes is applied.
-    const QColor chosen = platform::platform().chooseColor(this, g_lastDialogColor);
-    g_lastDialogColor = chosen;
-    setSwatch(s, settings::storedFromColor(chosen));
+    m_dialogColor = platform::platform().chooseColor(this, m_dialogColor);
+    setSwatch(s, settings::storedFromColor(m_dialogColor));
 }
 
 void FrmOption::setSwatch(Swatch s, qint32 stored) {

@@ -35,11 +35,6 @@ public:
     // the main window's translate-on-select check box to chkselect's state.
     void SaveSet();
 
-    // The colour the colour dialog opens with: the one last chosen in it, across
-    // every opening of this window (black the first time).
-    static QColor lastDialogColor();
-    static void setLastDialogColor(const QColor& color);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -63,4 +58,7 @@ private:
     // The stored form of each swatch's colour, so a system colour is saved as
     // the same system colour rather than as today's red, green and blue.
     std::array<qint32, kSwatchCount> m_values{};
+    // The colour dialog belongs to this window: it opens with the colour last
+    // chosen in it since the window opened, black the first time.
+    QColor m_dialogColor = Qt::black;
 };

@@ -41,7 +41,6 @@ private slots:
         QVERIFY(m_dir.isValid());
         m_path = m_dir.filePath(QStringLiteral("t%1.ini").arg(++m_count));
         settings::useSettingsFile(m_path);
-        FrmOption::setLastDialogColor(Qt::black);
         m_setPalCalls = 0;
         m_selectPal.reset();
     }
@@ -165,13 +164,19 @@ private slots:
         QCOMPARE(settings::getSetting("Options", "ColorTxtEn", ""), QString("12632319"));
         QCOMPARE(settings::getSetting("Options", "Colorbeforepal", ""), QString("16711680"));
 
-        // An unsaved choice is dropped on exit; the dialog still remembers its colour.
+        // An unsaved choice is dropped on exit, and the dialog goes with the
+        // window: the next opening's dialog starts from black again.
         scripted.queueColor(QColor(0, 255, 0));
         QTest::mouseDClick(child<QFrame>(*w, "ColorbTh"), Qt::LeftButton);
         QTest::mouseClick(child<QPushButton>(*w, "Command3"), Qt::LeftButton);
+        w.reset();
         auto again = makeWindow();
         QCOMPARE(background(child<QFrame>(*again, "ColorbTh")), QColor(Qt::white));
-        QCOMPARE(FrmOption::lastDialogColor(), QColor(0, 255, 0));
+        again->show();
+        QTest::mouseDClick(child<QFrame>(*again, "ColorbTh"), Qt::LeftButton);
+        const auto reopened = scripted.callsOf(PlatformCall::Kind::kColor);
+        QCOMPARE(reopened.size(), std::size_t{5});
+        QCOMPARE(reopened[4].color, QColor(Qt::black));
     }
 
 private:
