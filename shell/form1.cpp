@@ -103,7 +103,6 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), m_ui(std::make_unique<Ui::F
         pane->installEventFilter(this);
         pane->viewport()->installEventFilter(this);
     }
-    m_ui->Ren->setToolTip(QStringLiteral("แสดงเอกสารภาษาอังกฤษ"));
     m_ui->Image3->setMouseTracking(true);
     m_ui->Command15->setToolButtonStyle(Qt::ToolButtonTextOnly);
     QFont bold = m_ui->Command15->font();

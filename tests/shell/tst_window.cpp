@@ -91,6 +91,7 @@ void WindowTest::firstRunDefaults() {
     QVERIFY(ui.Frame8->isVisible());
     QVERIFY(ui.mnuwin_directory->isChecked());
     QVERIFY(!fx.form->showMeaning());
+    QVERIFY(ui.Ren->toolTip().isEmpty());  // only unchecking Check3 gives Ren a tip
     QCOMPARE(base(ui.Ren), QColor(Qt::white));
     QCOMPARE(base(ui.Rth), QColor(Qt::white));
     QCOMPARE(fill(ui.Picture3), QColor(Qt::white));
