@@ -291,22 +291,7 @@ std::string chooseMeaning(const std::vector<std::string>& sources, std::string_v
         }
         // Word meanings: alternatives are joined by commas, slashes,
         // semicolons or spaces ("ประมูล ให้ราคา"); each is a candidate.
-        std::string piece;
-        const auto flush = [&] {
-            std::string p = cleanMeaning(piece);
-            piece.clear();
-            if (p.empty() || !rejectReason(p).empty()) return;
-            if (visibleLength(decodeUtf8(p)) < 2) return;  // a particle, not a word
-            addCandidate(std::move(p));
-        };
-        for (const char c : whole) {
-            if (c == ',' || c == '/' || c == ';' || c == ' ') {
-                flush();
-            } else {
-                piece.push_back(c);
-            }
-        }
-        flush();
+        for (std::string& p : meaningPieces(whole)) addCandidate(std::move(p));
     }
     if (candidates.empty()) return {};
     const std::string english = asciiLower(collapseSpaces(headword));

@@ -1,9 +1,9 @@
 // Readers of the three source formats.
 #include <array>
 #include <fstream>
-#include <unordered_map>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <unordered_map>
 
 #include "dictionary/import/import.h"
 #include "dictionary/import/utf8.h"
@@ -76,8 +76,8 @@ std::vector<std::string> tabFields(std::string_view line) {
     std::size_t start = 0;
     for (;;) {
         const std::size_t tab = line.find('\t', start);
-        out.emplace_back(line.substr(start, tab == std::string_view::npos ? line.npos
-                                                                           : tab - start));
+        out.emplace_back(
+            line.substr(start, tab == std::string_view::npos ? line.npos : tab - start));
         if (tab == std::string_view::npos) break;
         start = tab + 1;
     }
@@ -204,7 +204,10 @@ bool readEtlex(std::string_view raw, Source* source, std::string* error) {
     return true;
 }
 
-bool readTsv(std::string_view text, Source* source, std::string* error) {
+// Calls row(fields) for every row of english<TAB>pos<TAB>thai text, skipping
+// empty lines and a header; false (with *error) at a row of too few columns.
+template <typename Row>
+bool forEachTsvRow(std::string_view text, std::string* error, Row row) {
     std::size_t lineNo = 0;
     for (const std::string_view line : lines(text)) {
         ++lineNo;
@@ -215,30 +218,27 @@ bool readTsv(std::string_view text, Source* source, std::string* error) {
             *error = "line " + std::to_string(lineNo) + ": expected english<TAB>pos<TAB>thai";
             return false;
         }
+        row(f);
+    }
+    return true;
+}
+
+bool readTsv(std::string_view text, Source* source, std::string* error) {
+    return forEachTsvRow(text, error, [&](const std::vector<std::string>& f) {
         ++source->recordsRead;
         Sense sense;
         sense.english = collapseSpaces(f[0]);
         sense.tag = collapseSpaces(f[1]);
         sense.thai = collapseSpaces(f[2]);
-        if (!sense.english.empty() && !sense.thai.empty()) source->senses.push_back(std::move(sense));
-    }
-    return true;
+        if (!sense.english.empty() && !sense.thai.empty())
+            source->senses.push_back(std::move(sense));
+    });
 }
 
 bool readBackTsv(std::string_view text, Source* source, std::string* error) {
-    std::size_t lineNo = 0;
-    for (const std::string_view line : lines(text)) {
-        ++lineNo;
-        if (line.empty()) continue;
-        const std::vector<std::string> f = tabFields(line);
-        if (lineNo == 1 && f.size() >= 3 && f[0] == "english" && f[1] == "pos") continue;
-        if (f.size() < 3) {
-            *error = "line " + std::to_string(lineNo) + ": expected english<TAB>pos<TAB>thai";
-            return false;
-        }
+    return forEachTsvRow(text, error, [&](const std::vector<std::string>& f) {
         addReversed(collapseSpaces(f[2]), collapseSpaces(f[0]), collapseSpaces(f[1]), source);
-    }
-    return true;
+    });
 }
 
 bool readSource(Format format, const std::string& path, Source* source, std::string* error) {
