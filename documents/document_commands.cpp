@@ -25,17 +25,17 @@ void reportError(QWidget* parent, const QString& text) {
 
 }  // namespace
 
-DocumentCommands::DocumentCommands(QWidget* window, QPlainTextEdit* ren, QPlainTextEdit* rth,
+DocumentCommands::DocumentCommands(QWidget* window, QPlainTextEdit* englishPane, QPlainTextEdit* thaiPane,
                                    MirrorFile* mirror)
-    : m_window(window), m_ren(ren), m_rth(rth), m_mirror(mirror) {}
+    : m_window(window), m_englishPane(englishPane), m_thaiPane(thaiPane), m_mirror(mirror) {}
 
-void DocumentCommands::NewPal() {
-    m_ren->setPlainText(QString());
-    m_rth->setPlainText(QString());
-    m_ren->setFocus();
+void DocumentCommands::newDocument() {
+    m_englishPane->setPlainText(QString());
+    m_thaiPane->setPlainText(QString());
+    m_englishPane->setFocus();
 }
 
-void DocumentCommands::Open_File() {
+void DocumentCommands::openDocument() {
     const QString path = platform::platform().openFileName(m_window, QString(), kTextFilter);
     if (path.isEmpty()) {
         return;
@@ -66,7 +66,7 @@ bool DocumentCommands::loadEnglish(const QString& path, const QString& caption) 
         reportError(m_window, QStringLiteral("ไม่สามารถเปิดแฟ้ม %1 ได้: %2").arg(path, read.error));
         return false;
     }
-    m_ren->setPlainText(read.text);
+    m_englishPane->setPlainText(read.text);
     m_window->setWindowTitle(caption);
     return true;
 }
@@ -88,16 +88,16 @@ void DocumentCommands::save(QPlainTextEdit* pane, const QString& title) {
     saveText(withTxtExtension(name), pane->toPlainText());
 }
 
-void DocumentCommands::Saveen() {
-    save(m_ren, kSaveEnglishTitle);
+void DocumentCommands::saveEnglish() {
+    save(m_englishPane, kSaveEnglishTitle);
 }
 
-void DocumentCommands::SaveTh() {
-    save(m_rth, kSaveThaiTitle);
+void DocumentCommands::saveThai() {
+    save(m_thaiPane, kSaveThaiTitle);
 }
 
-void DocumentCommands::Print_en() {
-    const bool hasSelection = m_ren->textCursor().hasSelection();
+void DocumentCommands::printEnglish() {
+    const bool hasSelection = m_englishPane->textCursor().hasSelection();
     m_printRequest.title = kPrintTitle;
     m_printRequest.pageNumbersEnabled = false;
     m_printRequest.selectionAvailable = hasSelection;
@@ -111,11 +111,11 @@ void DocumentCommands::Print_en() {
     m_printer.setPrintRange(choice == platform::PrintChoice::kSelection && hasSelection
                                 ? QPrinter::Selection
                                 : QPrinter::AllPages);
-    m_ren->print(&m_printer);
+    m_englishPane->print(&m_printer);
 }
 
-void DocumentCommands::Print_th() {
-    if (m_mirror->write(m_rth->toPlainText(), m_window) &&
+void DocumentCommands::printThai() {
+    if (m_mirror->write(m_thaiPane->toPlainText(), m_window) &&
         !platform::platform().openWithDefaultApp(m_mirror->path())) {
         reportError(m_window, QStringLiteral("ไม่พบโปรแกรมสำหรับเปิดแฟ้ม %1").arg(m_mirror->path()));
     }

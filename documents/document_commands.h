@@ -2,6 +2,7 @@
 // loading from the directory panel, and printing of both documents.
 #pragma once
 
+#include <QObject>
 #include <QPrinter>
 #include <QString>
 
@@ -15,7 +16,9 @@ namespace documents {
 
 class MirrorFile;
 
-class DocumentCommands final {
+class DocumentCommands final : public QObject {
+    Q_OBJECT
+
 public:
     // Dialog titles.
     static inline const QString kSaveEnglishTitle = QStringLiteral("บันทึกเอกสารภาษาอังกฤษ");
@@ -23,32 +26,19 @@ public:
     static inline const QString kPrintTitle = QStringLiteral("Print");
 
     // Commands over `window` (its caption), the panes and the mirror (none owned).
-    DocumentCommands(QWidget* window, QPlainTextEdit* ren, QPlainTextEdit* rth, MirrorFile* mirror);
+    DocumentCommands(QWidget* window, QPlainTextEdit* englishPane, QPlainTextEdit* thaiPane,
+                     MirrorFile* mirror);
 
-    // Empties both panes (the Thai one last, so the mirror follows) and focuses Ren.
-    void NewPal();
-    // Asks for a file and loads it into Ren; a cancelled dialog changes nothing.
-    void Open_File();
-    // Loads a file chosen in the directory panel into Ren.
+    // Loads a file chosen in the directory panel into the English pane.
     void openFromPanel(const QString& path);
-    // Ask for a name and write Ren or Rth there (".txt" added when missing).
-    void Saveen();
-    void SaveTh();
 
-    // Loads `path` into Ren and sets the caption to `caption`; a file that is
-    // not text or very large is loaded only when the user agrees. Reports a
-    // failure and leaves Ren and the caption as they were; returns whether it loaded.
+    // Loads `path` into the English pane and sets the caption to `caption`; a
+    // file that is not text or very large is loaded only when the user agrees.
+    // Reports a failure and leaves the pane and the caption as they were;
+    // returns whether it loaded.
     bool loadEnglish(const QString& path, const QString& caption);
     // Writes `text` to `path`; a failure is reported with the file name and reason.
     bool saveText(const QString& path, const QString& text);
-
-    // The print dialog over the printer; prints the selection of Ren or the whole document.
-    void Print_en();
-    // Writes the mirror and opens it in the desktop's text editor, without waiting.
-    void Print_th();
-    // Shows the print dialog as Print_en last left it (untitled, with page numbers, before
-    // any print); nothing is read back.
-    void printerSetup();
 
     // Files larger than `bytes` ask before they are loaded.
     void setLargeFileBytes(std::int64_t bytes) { m_largeFileBytes = bytes; }
@@ -56,12 +46,32 @@ public:
     // The printer every print goes to (tests point it at a PDF file).
     QPrinter& printer() { return m_printer; }
 
+public Q_SLOTS:
+    // Empties both panes (the Thai one last, so the mirror follows) and
+    // focuses the English pane.
+    void newDocument();
+    // Asks for a file and loads it into the English pane; a cancelled dialog
+    // changes nothing.
+    void openDocument();
+    // Ask for a name and write the English or the Thai pane there (".txt"
+    // added when missing).
+    void saveEnglish();
+    void saveThai();
+    // The print dialog over the printer; prints the selection of the English
+    // pane or the whole document.
+    void printEnglish();
+    // Writes the mirror and opens it in the desktop's text editor, without waiting.
+    void printThai();
+    // Shows the print dialog as printEnglish last left it (untitled, with page
+    // numbers, before any print); nothing is read back.
+    void printerSetup();
+
 private:
     void save(QPlainTextEdit* pane, const QString& title);
 
     QWidget* m_window;
-    QPlainTextEdit* m_ren;
-    QPlainTextEdit* m_rth;
+    QPlainTextEdit* m_englishPane;
+    QPlainTextEdit* m_thaiPane;
     MirrorFile* m_mirror;
     std::int64_t m_largeFileBytes = kLargeFileBytes;
     QPrinter m_printer;

@@ -53,7 +53,7 @@ void wordUnderPointer(benchmark::State& state, bool scrolledToEnd) {
     const std::vector<QPoint> points = probePoints(box.viewport());
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(hover::richWordOver(&box, points[i++ % points.size()]));
+        benchmark::DoNotOptimize(hover::wordUnderPointer(&box, points[i++ % points.size()]));
     }
 }
 

@@ -79,11 +79,11 @@ qsizetype characterAt(const QTextEdit* box, QPoint viewportPos) {
     return documentCharacterAt(box, viewportPos);
 }
 
-QString richWordOver(const QPlainTextEdit* box, QPoint viewportPos) {
+QString wordUnderPointer(const QPlainTextEdit* box, QPoint viewportPos) {
     return wordOver(box, viewportPos);
 }
 
-QString richWordOver(const QTextEdit* box, QPoint viewportPos) {
+QString wordUnderPointer(const QTextEdit* box, QPoint viewportPos) {
     return wordOver(box, viewportPos);
 }
 

@@ -32,7 +32,7 @@ qsizetype characterAt(const QTextEdit* box, QPoint viewportPos);
 
 // The word of the box at the point (viewport pixels): wordLeftOf applied to
 // the character under it. Reads only the paragraph under the point.
-QString richWordOver(const QPlainTextEdit* box, QPoint viewportPos);
-QString richWordOver(const QTextEdit* box, QPoint viewportPos);
+QString wordUnderPointer(const QPlainTextEdit* box, QPoint viewportPos);
+QString wordUnderPointer(const QTextEdit* box, QPoint viewportPos);
 
 }  // namespace hover

@@ -17,30 +17,30 @@ struct SettingKey {
 namespace keys {
 
 // Background colour of the English document pane.
-inline constexpr SettingKey kColorEn{"Options", "ColorEn", "16777215"};
+inline constexpr SettingKey kEnglishBackground{"Options", "ColorEn", "16777215"};
 // Background colour of the Thai document pane.
-inline constexpr SettingKey kColorTh{"Options", "ColorTh", "16777215"};
+inline constexpr SettingKey kThaiBackground{"Options", "ColorTh", "16777215"};
 // Text colours shown by the options window's samples (system button-text colour by default).
-inline constexpr SettingKey kColorTxtEn{"Options", "ColorTxtEn", "-2147483630"};
-inline constexpr SettingKey kColorTxtTh{"Options", "ColorTxtTh", "-2147483630"};
+inline constexpr SettingKey kEnglishTextColour{"Options", "ColorTxtEn", "-2147483630"};
+inline constexpr SettingKey kThaiTextColour{"Options", "ColorTxtTh", "-2147483630"};
 // Background colour used while translating, and whether to use it.
-inline constexpr SettingKey kColorBeforePal{"Options", "Colorbeforepal", "12640511"};
-inline constexpr SettingKey kChkBeforePal{"Options", "chkbeforeforepal", "0"};
+inline constexpr SettingKey kTranslatingBackground{"Options", "Colorbeforepal", "12640511"};
+inline constexpr SettingKey kUseTranslatingBackground{"Options", "chkbeforeforepal", "0"};
 // Translate the selected English text as soon as it is clicked.
-inline constexpr SettingKey kSelectPal{"Options", "Selectpal", "0"};
+inline constexpr SettingKey kTranslateOnSelect{"Options", "Selectpal", "0"};
 // Sound when a translation ends.
-inline constexpr SettingKey kSound{"Options", "Sound", "0"};
+inline constexpr SettingKey kSoundWhenDone{"Options", "Sound", "0"};
 // Report the words without a meaning when a translation ends (kept in lower-case "options").
-inline constexpr SettingKey kDataFound{"options", "Datafound", "0"};
+inline constexpr SettingKey kReportMissingWords{"options", "Datafound", "0"};
 // The missing-words panel is shown.
-inline constexpr SettingKey kChkNoWord{"Options", "ChkNoWord", "0"};
+inline constexpr SettingKey kShowMissingWords{"Options", "ChkNoWord", "0"};
 // The word-arrangement panel is shown: written as "ArrangWord", read as "Arrangword".
-inline constexpr SettingKey kArrangWord{"Options", "ArrangWord", "0"};
-inline constexpr SettingKey kArrangWordRead{"Options", "Arrangword", "0"};
+inline constexpr SettingKey kShowArrangement{"Options", "ArrangWord", "0"};
+inline constexpr SettingKey kShowArrangementRead{"Options", "Arrangword", "0"};
 // The meaning panel and hover look-up are on: written as "Chktooltip" when
 // checked and "ChkTooltip" when unchecked, read as "Chktooltip".
-inline constexpr SettingKey kChkTooltip{"Options", "Chktooltip", "0"};
-inline constexpr SettingKey kChkTooltipUnchecked{"Options", "ChkTooltip", "0"};
+inline constexpr SettingKey kShowMeaning{"Options", "Chktooltip", "0"};
+inline constexpr SettingKey kShowMeaningUnchecked{"Options", "ChkTooltip", "0"};
 
 }  // namespace keys
 

@@ -13,9 +13,10 @@
 #include <vector>
 
 #include "dictionary/session.h"
-#include "shell/form1.h"
+#include "shell/main_window.h"
 #include "shell/progress_box.h"
-#include "ui_form1.h"
+#include "shell/translation_run.h"
+#include "ui_main_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -23,8 +24,8 @@ int main(int argc, char** argv) {
     const qsizetype targetBytes = argc > 1 ? QByteArray(argv[1]).toLongLong() : 1 << 20;
     const QString picture = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
 
-    Form1 form;
-    if (!form.Form_Load()) {
+    MainWindow form;
+    if (!form.load()) {
         return 1;
     }
     form.show();
@@ -56,13 +57,13 @@ int main(int argc, char** argv) {
             text += QLatin1Char(' ');
         }
     }
-    form.ui().Ren->setPlainText(text);
+    form.ui().englishPane->setPlainText(text);
 
     QTimer grabber;
     bool grabbed = false;
     if (!picture.isEmpty()) {
         QObject::connect(&grabber, &QTimer::timeout, [&] {
-            if (!grabbed && form.progressPercent() >= 50) {
+            if (!grabbed && form.translation().progressPercent() >= 50) {
                 grabbed = true;
                 form.grab().save(picture);
             }
@@ -72,9 +73,9 @@ int main(int argc, char** argv) {
 
     QElapsedTimer clock;
     clock.start();
-    form.translateCommand();
+    form.translation().translateDocument();
     const qint64 ms = clock.elapsed();
-    const Form1::RunStats& s = form.runStats();
+    const shell::TranslationRun::RunStats& s = form.translation().runStats();
     QTextStream out(stdout);
     out << "input characters: " << text.size() << "\n"
         << "time: " << ms << " ms\n"
@@ -82,8 +83,8 @@ int main(int argc, char** argv) {
         << "percentage bar draws: " << s.percentDraws << " ("
         << (ms > 0 ? s.percentDraws * 1000.0 / ms : 0) << " per second)\n"
         << "elapsed-time bar draws: " << s.timeDraws << "\n"
-        << "arrangement entries: " << form.arrangementModel().rowCount()
-        << ", missing words: " << form.missingWordModel().rowCount() << "\n"
-        << "Thai characters: " << form.ui().Rth->toPlainText().size() << "\n";
+        << "arrangement entries: " << form.translation().arrangementModel().rowCount()
+        << ", missing words: " << form.translation().missingWordsModel().rowCount() << "\n"
+        << "Thai characters: " << form.ui().thaiPane->toPlainText().size() << "\n";
     return 0;
 }

@@ -9,11 +9,15 @@
 #include <QFont>
 #include <QTimer>
 
-#include "settings/frmoption.h"
-#include "shell/form1.h"
-#include "shell/frmabout.h"
-#include "shell/frmload.h"
-#include "ui_form1.h"
+#include "dictionary/editor/dictionary_editor.h"
+#include "settings/options_dialog.h"
+#include "shell/about_dialog.h"
+#include "shell/colour_palettes.h"
+#include "shell/main_window.h"
+#include "shell/splash_screen.h"
+#include "shell/translation_run.h"
+#include "shell/views/full_screen_view.h"
+#include "ui_main_window.h"
 
 namespace {
 
@@ -21,27 +25,39 @@ void saveGrab(QWidget* w, const QString& dir, const QString& name) {
     w->grab().save(QDir(dir).filePath(name));
 }
 
-void takeScreenshots(Form1* form, const QString& dir, const QString& textFile) {
+void takeScreenshots(MainWindow* form, const QString& dir, const QString& textFile) {
     if (!textFile.isEmpty()) {
         QFile file(textFile);
         if (file.open(QIODevice::ReadOnly)) {
-            form->ui().Ren->setPlainText(QString::fromUtf8(file.readAll()));
+            form->ui().englishPane->setPlainText(QString::fromUtf8(file.readAll()));
         }
-        form->ui().Check1->setChecked(true);
-        form->ui().Check2->setChecked(true);
-        form->ui().Check3->setChecked(true);
-        form->translateCommand();
+        form->ui().missingWordsCheck->setChecked(true);
+        form->ui().arrangementCheck->setChecked(true);
+        form->ui().meaningCheck->setChecked(true);
+        form->translation().translateDocument();
     }
-    saveGrab(form, dir, QStringLiteral("form1.png"));
-    form->showEnglishPalette();
-    saveGrab(form, dir, QStringLiteral("form1-palette.png"));
-    form->hidePalettes();
-    Frmabout about(form);
+    saveGrab(form, dir, QStringLiteral("main-window.png"));
+    form->palettes().showEnglishPalette();
+    saveGrab(form, dir, QStringLiteral("main-window-palette.png"));
+    form->palettes().hidePalettes();
+    AboutDialog about(form);
     about.show();
-    saveGrab(&about, dir, QStringLiteral("frmabout.png"));
-    FrmOption options(nullptr, nullptr, form);
+    saveGrab(&about, dir, QStringLiteral("about-dialog.png"));
+    OptionsDialog options(nullptr, nullptr, form);
     options.show();
-    saveGrab(&options, dir, QStringLiteral("frmoption.png"));
+    saveGrab(&options, dir, QStringLiteral("options-dialog.png"));
+    FullScreenView view(form);
+    view.fill(*form->ui().englishPane, *form->ui().thaiPane);
+    view.show();
+    saveGrab(&view, dir, QStringLiteral("full-screen-view.png"));
+    view.hide();
+    DictionaryEditor editor({}, nullptr, form);
+    if (editor.load()) {
+        editor.show();
+        QCoreApplication::processEvents();
+        saveGrab(&editor, dir, QStringLiteral("dictionary-editor.png"));
+        editor.hide();
+    }
     QApplication::quit();
 }
 
@@ -68,10 +84,10 @@ int main(int argc, char** argv) {
     const QString shotsDir = parser.value(shotsOption);
     const QString textFile = parser.value(textOption);
 
-    auto* splash = new frmload([shotsDir, textFile] {
-        auto* form = new Form1;
+    auto* splash = new SplashScreen([shotsDir, textFile] {
+        auto* form = new MainWindow;
         form->setAttribute(Qt::WA_DeleteOnClose);
-        if (!form->Form_Load()) {
+        if (!form->load()) {
             delete form;
             return;
         }
@@ -85,7 +101,7 @@ int main(int argc, char** argv) {
     splash->show();
     if (!shotsDir.isEmpty()) {
         QTimer::singleShot(300, splash, [splash, shotsDir] {
-            saveGrab(splash, shotsDir, QStringLiteral("frmload.png"));
+            saveGrab(splash, shotsDir, QStringLiteral("splash-screen.png"));
         });
     }
     return QApplication::exec();

@@ -1,4 +1,4 @@
-// The visible lists of the main window (Larrang, LNodata) as the engine's
+// The visible lists of the main window (arrangementList, missingWordsList) as the engine's
 // work lists: a plain list model shown in a QListView, fed in batches.
 #pragma once
 

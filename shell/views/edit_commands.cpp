@@ -1,6 +1,7 @@
 #include "shell/views/edit_commands.h"
 
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
@@ -48,6 +49,40 @@ void selectAll(QPlainTextEdit& pane) {
 void clear(QPlainTextEdit& pane) {
     pane.setPlainText(QString());
     pane.setFocus();
+}
+
+PaneEditCommands::PaneEditCommands(QPlainTextEdit& englishPane, QPlainTextEdit& thaiPane)
+    : m_english(englishPane), m_thai(thaiPane) {}
+
+void PaneEditCommands::cutEnglish() {
+    cut(m_english, *QGuiApplication::clipboard());
+}
+void PaneEditCommands::copyEnglish() {
+    copy(m_english, *QGuiApplication::clipboard());
+}
+void PaneEditCommands::pasteEnglish() {
+    paste(m_english, *QGuiApplication::clipboard());
+}
+void PaneEditCommands::selectAllEnglish() {
+    selectAll(m_english);
+}
+void PaneEditCommands::clearEnglish() {
+    clear(m_english);
+}
+void PaneEditCommands::cutThai() {
+    cut(m_thai, *QGuiApplication::clipboard());
+}
+void PaneEditCommands::copyThai() {
+    copy(m_thai, *QGuiApplication::clipboard());
+}
+void PaneEditCommands::pasteThai() {
+    paste(m_thai, *QGuiApplication::clipboard());
+}
+void PaneEditCommands::selectAllThai() {
+    selectAll(m_thai);
+}
+void PaneEditCommands::clearThai() {
+    clear(m_thai);
 }
 
 }  // namespace views

@@ -2,6 +2,8 @@
 // system clipboard, as plain text.
 #pragma once
 
+#include <QObject>
+
 class QClipboard;
 class QPlainTextEdit;
 
@@ -23,5 +25,30 @@ void selectAll(QPlainTextEdit& pane);
 
 // Empties the pane and gives it the focus.
 void clear(QPlainTextEdit& pane);
+
+// The edit menus' and right-click menus' commands over the two document
+// panes of the main window and the application's clipboard.
+class PaneEditCommands final : public QObject {
+    Q_OBJECT
+
+public:
+    PaneEditCommands(QPlainTextEdit& englishPane, QPlainTextEdit& thaiPane);
+
+public Q_SLOTS:
+    void cutEnglish();
+    void copyEnglish();
+    void pasteEnglish();
+    void selectAllEnglish();
+    void clearEnglish();
+    void cutThai();
+    void copyThai();
+    void pasteThai();
+    void selectAllThai();
+    void clearThai();
+
+private:
+    QPlainTextEdit& m_english;
+    QPlainTextEdit& m_thai;
+};
 
 }  // namespace views

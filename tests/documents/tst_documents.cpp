@@ -50,14 +50,14 @@ bool isRoot() {
 struct Window {
     explicit Window(const QString& mirrorDir) : mirror(mirrorDir) {
         window.setWindowTitle(QStringLiteral("designed caption"));
-        QObject::connect(rth, &QPlainTextEdit::textChanged,
-                         [this] { mirror.write(rth->toPlainText(), &window); });
+        QObject::connect(thaiPane, &QPlainTextEdit::textChanged,
+                         [this] { mirror.write(thaiPane->toPlainText(), &window); });
     }
     QWidget window;
-    QPlainTextEdit* ren = new QPlainTextEdit(&window);
-    QPlainTextEdit* rth = new QPlainTextEdit(&window);
+    QPlainTextEdit* englishPane = new QPlainTextEdit(&window);
+    QPlainTextEdit* thaiPane = new QPlainTextEdit(&window);
     documents::MirrorFile mirror;
-    DocumentCommands commands{&window, ren, rth, &mirror};
+    DocumentCommands commands{&window, englishPane, thaiPane, &mirror};
 };
 
 }  // namespace
@@ -168,15 +168,15 @@ private slots:
     void mirrorIsPrivateAndFollowsTheThaiPane() {
         Window w(m_dir->filePath("cache"));
         QCOMPARE(QFileInfo(w.mirror.path()).fileName(), QStringLiteral("tmp.txt"));
-        w.rth->setPlainText(QStringLiteral("แปล"));
+        w.thaiPane->setPlainText(QStringLiteral("แปล"));
         QCOMPARE(readBytes(w.mirror.path()), QStringLiteral("แปล").toUtf8());
         // Owner bits only: nothing for the group or the others, on the file and its folder.
         const auto file = QFile::permissions(w.mirror.path());
         QVERIFY(file.testFlag(QFileDevice::ReadOwner) && file.testFlag(QFileDevice::WriteOwner));
         QCOMPARE(file.toInt() & 0x00FF, 0);
         QCOMPARE(QFile::permissions(QFileInfo(w.mirror.path()).path()).toInt() & 0x00FF, 0);
-        w.rth->moveCursor(QTextCursor::End);
-        w.rth->textCursor().insertText(QStringLiteral("!"));
+        w.thaiPane->moveCursor(QTextCursor::End);
+        w.thaiPane->textCursor().insertText(QStringLiteral("!"));
         QCOMPARE(readBytes(w.mirror.path()), QStringLiteral("แปล!").toUtf8());
         QVERIFY(!documents::MirrorFile::defaultDirectory().startsWith(QDir::tempPath()));
         QVERIFY(m_platform->calls().empty());
@@ -200,11 +200,11 @@ private slots:
 
     void newPalEmptiesBothPanesAndTheMirror() {
         Window w(m_dir->path());
-        w.ren->setPlainText("english");
-        w.rth->setPlainText("thai");
-        w.commands.NewPal();
-        QVERIFY(w.ren->toPlainText().isEmpty());
-        QVERIFY(w.rth->toPlainText().isEmpty());
+        w.englishPane->setPlainText("english");
+        w.thaiPane->setPlainText("thai");
+        w.commands.newDocument();
+        QVERIFY(w.englishPane->toPlainText().isEmpty());
+        QVERIFY(w.thaiPane->toPlainText().isEmpty());
         QCOMPARE(readBytes(w.mirror.path()), QByteArray());
     }
 
@@ -213,8 +213,8 @@ private slots:
         const QString path = m_dir->filePath("in.txt");
         writeBytes(path, "Hello world.\r\n");
         m_platform->queueFileName(path);
-        w.commands.Open_File();
-        QCOMPARE(w.ren->toPlainText(), QStringLiteral("Hello world.\n"));
+        w.commands.openDocument();
+        QCOMPARE(w.englishPane->toPlainText(), QStringLiteral("Hello world.\n"));
         QCOMPARE(w.window.windowTitle(), documents::openDialogCaption(path));
 
         w.commands.openFromPanel(path);
@@ -223,13 +223,13 @@ private slots:
 
     void cancelledOrFailedOpenChangesNothing() {
         Window w(m_dir->path());
-        w.ren->setPlainText("kept");
-        w.commands.Open_File();  // no name queued: cancelled
+        w.englishPane->setPlainText("kept");
+        w.commands.openDocument();  // no name queued: cancelled
         QVERIFY(m_platform->callsOf(PlatformCall::Kind::kMessage).empty());
         const QString missing = m_dir->filePath("missing.txt");
         m_platform->queueFileName(missing);
-        w.commands.Open_File();
-        QCOMPARE(w.ren->toPlainText(), QStringLiteral("kept"));
+        w.commands.openDocument();
+        QCOMPARE(w.englishPane->toPlainText(), QStringLiteral("kept"));
         QCOMPARE(w.window.windowTitle(), QStringLiteral("designed caption"));
         const auto messages = m_platform->callsOf(PlatformCall::Kind::kMessage);
         QCOMPARE(messages.size(), 1u);
@@ -249,7 +249,7 @@ private slots:
         QFETCH(bool, large);
         QFETCH(bool, agree);
         Window w(m_dir->path());
-        w.ren->setPlainText("kept");
+        w.englishPane->setPlainText("kept");
         const QString path = m_dir->filePath("odd.bin");
         if (large) {
             QFile f(path);
@@ -267,7 +267,7 @@ private slots:
         QVERIFY(!asked.empty());
         QCOMPARE(asked[0].buttons, platform::Buttons::kYesNo);
         QVERIFY(asked[0].text.contains(path));
-        QCOMPARE(w.ren->toPlainText() == QStringLiteral("kept"), !agree);
+        QCOMPARE(w.englishPane->toPlainText() == QStringLiteral("kept"), !agree);
         QCOMPARE(w.window.windowTitle() == QStringLiteral("caption"), agree);
     }
 
@@ -289,28 +289,28 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QString, written);
         Window w(m_dir->filePath("cache"));
-        w.ren->setPlainText(QStringLiteral("Good morning."));
-        w.rth->setPlainText(QStringLiteral("อรุณสวัสดิ์"));
+        w.englishPane->setPlainText(QStringLiteral("Good morning."));
+        w.thaiPane->setPlainText(QStringLiteral("อรุณสวัสดิ์"));
         m_platform->queueFileName(m_dir->filePath(chosen));
-        thai ? w.commands.SaveTh() : w.commands.Saveen();
+        thai ? w.commands.saveThai() : w.commands.saveEnglish();
         const auto dialogs = m_platform->callsOf(PlatformCall::Kind::kSaveFile);
         QCOMPARE(dialogs.size(), 1u);
         QCOMPARE(dialogs[0].title,
                  thai ? QStringLiteral("บันทึกเอกสารที่แปล") : QStringLiteral("บันทึกเอกสารภาษาอังกฤษ"));
         QCOMPARE(QString::fromUtf8(readBytes(m_dir->filePath(written))),
-                 thai ? w.rth->toPlainText() : w.ren->toPlainText());
+                 thai ? w.thaiPane->toPlainText() : w.englishPane->toPlainText());
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 1);
     }
 
     void cancelledOrFailedSaveWritesNothing() {
         Window w(m_dir->path());
-        w.ren->setPlainText("text");
-        w.commands.Saveen();  // cancelled
+        w.englishPane->setPlainText("text");
+        w.commands.saveEnglish();  // cancelled
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 0);
         QVERIFY(m_platform->callsOf(PlatformCall::Kind::kMessage).empty());
         const QString bad = m_dir->filePath("no/such/folder/x");
         m_platform->queueFileName(bad);
-        w.commands.Saveen();
+        w.commands.saveEnglish();
         const auto messages = m_platform->callsOf(PlatformCall::Kind::kMessage);
         QCOMPARE(messages.size(), 1u);
         QVERIFY(messages[0].text.contains(bad + ".txt"));
@@ -334,18 +334,18 @@ private slots:
         for (int i = 0; i < 300; ++i) {
             lines << QStringLiteral("Line %1 of a long English document.").arg(i);
         }
-        w.ren->setPlainText(lines.join('\n'));
+        w.englishPane->setPlainText(lines.join('\n'));
         if (select) {
-            QTextCursor c = w.ren->textCursor();
+            QTextCursor c = w.englishPane->textCursor();
             c.setPosition(0);
             c.setPosition(20, QTextCursor::KeepAnchor);
-            w.ren->setTextCursor(c);
+            w.englishPane->setTextCursor(c);
         }
         const QString pdf = m_dir->filePath("en.pdf");
         w.commands.printer().setOutputFormat(QPrinter::PdfFormat);
         w.commands.printer().setOutputFileName(pdf);
         m_platform->queuePrintChoice(static_cast<PrintChoice>(choice));
-        w.commands.Print_en();
+        w.commands.printEnglish();
 
         const auto dialogs = m_platform->callsOf(PlatformCall::Kind::kPrint);
         QCOMPARE(dialogs.size(), 1u);
@@ -384,16 +384,16 @@ private slots:
 
     void printThaiOpensTheCurrentMirror() {
         Window w(m_dir->filePath("cache"));
-        w.rth->setPlainText(QStringLiteral("คำแปล"));
-        w.commands.Print_th();
+        w.thaiPane->setPlainText(QStringLiteral("คำแปล"));
+        w.commands.printThai();
         auto opened = m_platform->callsOf(PlatformCall::Kind::kOpenApp);
         QCOMPARE(opened.size(), 1u);
         QCOMPARE(opened[0].text, w.mirror.path());
         QCOMPARE(readBytes(w.mirror.path()), QStringLiteral("คำแปล").toUtf8());
 
         m_platform->setOpenWithDefaultAppResult(false);
-        w.rth->setPlainText(QString());
-        w.commands.Print_th();
+        w.thaiPane->setPlainText(QString());
+        w.commands.printThai();
         QCOMPARE(readBytes(w.mirror.path()), QByteArray());
         QCOMPARE(m_platform->callsOf(PlatformCall::Kind::kMessage).size(), 1u);
     }

@@ -9,28 +9,32 @@
 
 #include <functional>
 
-#include "dictionary/editor/frmadddata.h"
+#include "dictionary/editor/dictionary_editor.h"
 #include "shell_fixture.h"
 
 namespace {
 
 // Runs `fn` on the editor once the next modal window is open and activated.
-void withEditor(std::function<void(FrmaddData&)> fn) {
+void withEditor(std::function<void(DictionaryEditor&)> fn) {
     QTimer::singleShot(0, [fn = std::move(fn)] {
-        auto* editor = qobject_cast<FrmaddData*>(QApplication::activeModalWidget());
+        auto* editor = qobject_cast<DictionaryEditor*>(QApplication::activeModalWidget());
         if (!editor) {
             if (QWidget* w = QApplication::activeModalWidget()) w->close();
             return;
         }
         // The activation runs from the event loop once the window shows.
-        QLineEdit* position = editor->findChild<QLineEdit*>("Text5");
-        QTest::qWaitFor([position] { return position->text() != QLatin1String("0/0"); });
+        QLineEdit* position = editor->findChild<QLineEdit*>("positionDisplay");
+        // An editor that never activates is closed unseen, so the test fails.
+        if (!QTest::qWaitFor([position] { return position->text() != QLatin1String("0/0"); })) {
+            editor->close();
+            return;
+        }
         fn(*editor);
-        if (editor->isVisible()) editor->findChild<QPushButton*>("Command5")->click();
+        if (editor->isVisible()) editor->findChild<QPushButton*>("closeButton")->click();
     });
 }
 
-QString field(FrmaddData& e, const char* name) {
+QString field(DictionaryEditor& e, const char* name) {
     return e.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
 }
 
@@ -54,39 +58,39 @@ private slots:
         shelltest::Fixture fx;
         QVERIFY(fx.load());
         auto& ui = fx.ui();
-        ui.Ren->setPlainText(QStringLiteral("cat zebra dog."));
-        ui.Command1->click();
-        const int row = int(fx.form->missingWordModel().items().indexOf("zebra"));
+        ui.englishPane->setPlainText(QStringLiteral("cat zebra dog."));
+        ui.translateButton->click();
+        const int row = int(fx.form->translation().missingWordsModel().items().indexOf("zebra"));
         QVERIFY(row >= 0);
 
         bool seen = false;
-        withEditor([&](FrmaddData& e) {
+        withEditor([&](DictionaryEditor& e) {
             seen = true;
             QVERIFY(e.addMode());
-            QCOMPARE(field(e, "Text1"), QString("zebra"));
-            QCOMPARE(field(e, "Text5"), QString("เพิ่มข้อมูล"));
-            e.findChild<QLineEdit*>("Text2")->setText(QStringLiteral("ม้าลาย"));
-            e.findChild<QComboBox*>("Combo1")->setCurrentText("Noun");
-            e.findChild<QPushButton*>("Command2")->click();
+            QCOMPARE(field(e, "headwordEdit"), QString("zebra"));
+            QCOMPARE(field(e, "positionDisplay"), QString("เพิ่มข้อมูล"));
+            e.findChild<QLineEdit*>("meaningEdit")->setText(QStringLiteral("ม้าลาย"));
+            e.findChild<QComboBox*>("partOfSpeechBox")->setCurrentText("Noun");
+            e.findChild<QPushButton*>("saveButton")->click();
             QVERIFY(!e.addMode());
         });
-        doubleClickRow(ui.LNodata, row);
+        doubleClickRow(ui.missingWordsList, row);
         QVERIFY(seen);
 
-        ui.Command1->click();
-        QVERIFY2(ui.Rth->toPlainText().contains(QStringLiteral("ม้าลาย")),
-                 qPrintable(ui.Rth->toPlainText()));
-        QVERIFY(!fx.form->missingWordModel().items().contains("zebra"));
+        ui.translateButton->click();
+        QVERIFY2(ui.thaiPane->toPlainText().contains(QStringLiteral("ม้าลาย")),
+                 qPrintable(ui.thaiPane->toPlainText()));
+        QVERIFY(!fx.form->translation().missingWordsModel().items().contains("zebra"));
 
         // The close cleared the opening flags: the menu opens at the first record.
         seen = false;
-        withEditor([&](FrmaddData& e) {
+        withEditor([&](DictionaryEditor& e) {
             seen = true;
             QVERIFY(!e.addMode());
-            QCOMPARE(field(e, "Text1"), QString("cat"));
-            QCOMPARE(field(e, "Text5"), QString("1 / 4"));
+            QCOMPARE(field(e, "headwordEdit"), QString("cat"));
+            QCOMPARE(field(e, "positionDisplay"), QString("1 / 4"));
         });
-        fx.form->findChild<QAction*>("mnuadd_edit")->trigger();
+        fx.form->findChild<QAction*>("editDictionaryAction")->trigger();
         QVERIFY(seen);
     }
 
@@ -94,19 +98,19 @@ private slots:
         shelltest::Fixture fx;
         QVERIFY(fx.load());
         auto& ui = fx.ui();
-        ui.Ren->setPlainText(QStringLiteral("cat and dog house"));
-        ui.Command1->click();
-        const int row = int(fx.form->translator().arrangementWords().items().size()) - 1;
+        ui.englishPane->setPlainText(QStringLiteral("cat and dog house"));
+        ui.translateButton->click();
+        const int row = int(fx.form->translation().translator().arrangementWords().items().size()) - 1;
         QVERIFY(row >= 1);
         const QString word =
-            QString::fromStdString(fx.form->translator().arrangementWords().at(row));
+            QString::fromStdString(fx.form->translation().translator().arrangementWords().at(row));
         bool seen = false;
-        withEditor([&](FrmaddData& e) {
+        withEditor([&](DictionaryEditor& e) {
             seen = true;
-            QCOMPARE(field(e, "Text1"), word);
+            QCOMPARE(field(e, "headwordEdit"), word);
             QVERIFY(!e.addMode());
         });
-        doubleClickRow(ui.Larrang, row);
+        doubleClickRow(ui.arrangementList, row);
         QVERIFY(seen);
     }
 };

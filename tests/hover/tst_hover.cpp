@@ -94,18 +94,18 @@ private slots:
         // Right of the first line's text: its end, so the last word shows.
         const QPoint pastEnd(380, charCentre(plain, 0).y());
         QCOMPARE(hover::characterAt(&plain, pastEnd), 16);
-        QCOMPARE(hover::richWordOver(&plain, pastEnd), QString("world"));
+        QCOMPARE(hover::wordUnderPointer(&plain, pastEnd), QString("world"));
         // Below the last line: the nearest character, on the last line.
         const QPoint below(charCentre(plain, 20).x(), 190);
         QCOMPARE(hover::characterAt(&plain, below), 20);
-        QCOMPARE(hover::richWordOver(&plain, below), QString("second"));
+        QCOMPARE(hover::wordUnderPointer(&plain, below), QString("second"));
 
-        QCOMPARE(hover::richWordOver(&plain, charCentre(plain, 7)), QString("wide"));
-        QCOMPARE(hover::richWordOver(&rich, charCentre(rich, 6)), QString());
-        QCOMPARE(hover::richWordOver(&rich, charCentre(rich, 10)), QString("wide"));
+        QCOMPARE(hover::wordUnderPointer(&plain, charCentre(plain, 7)), QString("wide"));
+        QCOMPARE(hover::wordUnderPointer(&rich, charCentre(rich, 6)), QString());
+        QCOMPARE(hover::wordUnderPointer(&rich, charCentre(rich, 10)), QString("wide"));
         // The first letter of a paragraph: the character to its left is the break.
-        QCOMPARE(hover::richWordOver(&plain, charCentre(plain, 17)), QString());
-        QCOMPARE(hover::richWordOver(&plain, charCentre(plain, 18)), QString("second"));
+        QCOMPARE(hover::wordUnderPointer(&plain, charCentre(plain, 17)), QString());
+        QCOMPARE(hover::wordUnderPointer(&plain, charCentre(plain, 18)), QString("second"));
     }
 
     // Positions far beyond 16 bits still give their word.
@@ -123,7 +123,7 @@ private slots:
         box.ensureCursorVisible();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         const int omega = int(text.size()) - 3;
-        QCOMPARE(hover::richWordOver(&box, charCentre(box, omega)), QString("omega"));
+        QCOMPARE(hover::wordUnderPointer(&box, charCentre(box, omega)), QString("omega"));
     }
 
     void meaningTip_data() {

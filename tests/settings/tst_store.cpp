@@ -60,13 +60,13 @@ private slots:
     void firstRunGivesEveryDefault() {
         using namespace settings::keys;
         for (const settings::SettingKey& k :
-             {kColorEn, kColorTh, kColorTxtEn, kColorTxtTh, kColorBeforePal, kChkBeforePal,
-              kSelectPal, kSound, kDataFound, kChkNoWord, kArrangWordRead, kChkTooltip}) {
+             {kEnglishBackground, kThaiBackground, kEnglishTextColour, kThaiTextColour, kTranslatingBackground, kUseTranslatingBackground,
+              kTranslateOnSelect, kSoundWhenDone, kReportMissingWords, kShowMissingWords, kShowArrangementRead, kShowMeaning}) {
             QCOMPARE(settings::getSetting(k), QString::fromLatin1(k.def));
         }
-        QCOMPARE(settings::getNumber(kColorEn), 16777215);
-        QCOMPARE(settings::getNumber(kColorTxtEn), -2147483630);
-        QCOMPARE(settings::getNumber(kColorBeforePal), 12640511);
+        QCOMPARE(settings::getNumber(kEnglishBackground), 16777215);
+        QCOMPARE(settings::getNumber(kEnglishTextColour), -2147483630);
+        QCOMPARE(settings::getNumber(kTranslatingBackground), 12640511);
         QVERIFY(!QFile::exists(m_path));  // reading creates nothing
     }
 
@@ -152,15 +152,15 @@ private slots:
     void flagsCountAnythingButZeroAsSet() {
         QFETCH(QString, stored);
         QFETCH(bool, set);
-        QVERIFY(!settings::isFlagSet(settings::keys::kChkNoWord));  // absent: default "0"
-        settings::saveSetting(settings::keys::kChkNoWord, stored);
-        QCOMPARE(settings::isFlagSet(settings::keys::kChkNoWord), set);
+        QVERIFY(!settings::isFlagSet(settings::keys::kShowMissingWords));  // absent: default "0"
+        settings::saveSetting(settings::keys::kShowMissingWords, stored);
+        QCOMPARE(settings::isFlagSet(settings::keys::kShowMissingWords), set);
     }
 
     void colourTextFallsBackWhenNotANumber() {
-        QCOMPARE(settings::getColorValue(settings::keys::kColorTxtEn), qint32{-2147483630});
-        settings::saveSetting(settings::keys::kColorEn, "pink");
-        QCOMPARE(settings::getColorValue(settings::keys::kColorEn), qint32{16777215});
+        QCOMPARE(settings::getColorValue(settings::keys::kEnglishTextColour), qint32{-2147483630});
+        settings::saveSetting(settings::keys::kEnglishBackground, "pink");
+        QCOMPARE(settings::getColorValue(settings::keys::kEnglishBackground), qint32{16777215});
         QCOMPARE(settings::storedFromText("-2147483630", 0), qint32{-2147483630});
         QCOMPARE(settings::storedFromText("white", 16777215), qint32{16777215});
     }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <string>
@@ -14,8 +15,14 @@
 #include "dictionary/store.h"
 #include "platform/scripted_platform.h"
 #include "settings/store.h"
-#include "shell/form1.h"
-#include "ui_form1.h"
+#include "documents/document_commands.h"
+#include "shell/colour_palettes.h"
+#include "shell/main_window.h"
+#include "shell/side_panels.h"
+#include "shell/status_line.h"
+#include "shell/translation_run.h"
+#include "shell/views/edit_commands.h"
+#include "ui_main_window.h"
 
 namespace shelltest {
 
@@ -48,20 +55,20 @@ public:
         if (!records.empty() && !dict::DictionaryStore::create(dictPath, records).isOk()) {
             return false;
         }
-        form = std::make_unique<Form1>();
+        form = std::make_unique<MainWindow>();
         form->setDictionaryPath(dictPath);
-        const bool ok = form->Form_Load();
+        const bool ok = form->load();
         form->show();
         return ok;
     }
 
-    Ui::Form1& ui() { return form->ui(); }
+    Ui::MainWindow& ui() { return form->ui(); }
     QString dirPath(const QString& name) const { return m_dir.filePath(name); }
 
     platform::ScriptedPlatform& platform() { return m_platform; }
 
     std::string dictPath;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 
 private:
     QTemporaryDir m_dir;

@@ -22,11 +22,11 @@ QString longText(int lines) {
 // Runs `action` once, from inside the run, when the scan reaches `percent`.
 class AtPercent final {
 public:
-    AtPercent(Form1& form, int percent, std::function<void()> action) {
+    AtPercent(MainWindow& form, int percent, std::function<void()> action) {
         QObject::connect(&m_timer, &QTimer::timeout, [this, &form, percent, action] {
-            if (!m_done && form.translator().running() && form.progressPercent() >= percent) {
+            if (!m_done && form.translation().translator().running() && form.translation().progressPercent() >= percent) {
                 m_done = true;
-                m_percentSeen = form.progressPercent();
+                m_percentSeen = form.translation().progressPercent();
                 action();
             }
         });
@@ -60,9 +60,9 @@ private Q_SLOTS:
 
 void TranslateTest::translateFillsThaiPaneAndLists_data() {
     QTest::addColumn<QString>("command");
-    QTest::newRow("button") << QStringLiteral("Command1");
-    QTest::newRow("menu F6") << QStringLiteral("mnupalauto");
-    QTest::newRow("right-click item") << QStringLiteral("mnu_rpal");
+    QTest::newRow("button") << QStringLiteral("translateButton");
+    QTest::newRow("menu F6") << QStringLiteral("translateAction");
+    QTest::newRow("right-click item") << QStringLiteral("translateContextAction");
 }
 
 void TranslateTest::translateFillsThaiPaneAndLists() {
@@ -70,41 +70,41 @@ void TranslateTest::translateFillsThaiPaneAndLists() {
     shelltest::Fixture fx;
     QVERIFY(fx.load());
     auto& ui = fx.ui();
-    ui.Rth->setPlainText(QStringLiteral("old translation"));
-    ui.Ren->setPlainText(QStringLiteral("cat zebra dog.\nhouse"));
+    ui.thaiPane->setPlainText(QStringLiteral("old translation"));
+    ui.englishPane->setPlainText(QStringLiteral("cat zebra dog.\nhouse"));
     QObject* obj = fx.form->findChild<QObject*>(command);
     if (auto* a = qobject_cast<QAction*>(obj)) a->trigger();
     if (auto* b = qobject_cast<QAbstractButton*>(obj)) b->click();
 
-    const QString thai = ui.Rth->toPlainText();
+    const QString thai = ui.thaiPane->toPlainText();
     QVERIFY2(thai.contains(QStringLiteral("แมว")) && thai.contains(QStringLiteral("หมา")) &&
                  thai.contains(QStringLiteral("บ้าน")),
              qPrintable(thai));
     QVERIFY(!thai.contains(QStringLiteral("old translation")));
-    QVERIFY(fx.form->missingWordModel().items().contains(QStringLiteral("zebra")));
-    QVERIFY(!fx.form->missingWordModel().items().contains(QStringLiteral("cat")));
-    QCOMPARE(fx.form->arrangementModel().rowCount(), 3);
-    QCOMPARE(ui.Larrang->model()->rowCount(), 3);
-    for (QWidget* panel : {ui.Frame7, ui.Frame6, ui.Frame5}) {
+    QVERIFY(fx.form->translation().missingWordsModel().items().contains(QStringLiteral("zebra")));
+    QVERIFY(!fx.form->translation().missingWordsModel().items().contains(QStringLiteral("cat")));
+    QCOMPARE(fx.form->translation().arrangementModel().rowCount(), 3);
+    QCOMPARE(ui.arrangementList->model()->rowCount(), 3);
+    for (QWidget* panel : {ui.progressPanel, ui.writingPanel, ui.thaiPaneRule}) {
         QVERIFY2(panel->isHidden(), qPrintable(panel->objectName()));
     }
-    QVERIFY(ui.Command1->isEnabled());
-    QVERIFY(fx.form->timer1().isActive());  // the timers keep running after the run
+    QVERIFY(ui.translateButton->isEnabled());
+    QVERIFY(fx.form->translation().percentTimer().isActive());  // the timers keep running after the run
 }
 
 void TranslateTest::cancelAnsweredNoKeepsTheRunGoing() {
     shelltest::Fixture fx;
     QVERIFY(fx.load());
-    fx.form->setYieldSliceMs(0);
+    fx.form->translation().setYieldSliceMs(0);
     auto& ui = fx.ui();
-    ui.Ren->setPlainText(longText(2000));
+    ui.englishPane->setPlainText(longText(2000));
     fx.platform().queueMessageAnswer(platform::Answer::kNo);
     bool panelShownAfterNo = false;
     AtPercent at(*fx.form, 20, [&] {
-        ui.Command2->click();
-        panelShownAfterNo = ui.Frame7->isVisible();
+        ui.progressCancelButton->click();
+        panelShownAfterNo = ui.progressPanel->isVisible();
     });
-    ui.Command1->click();
+    ui.translateButton->click();
     QVERIFY(at.done());
     QVERIFY(panelShownAfterNo);
 
@@ -114,96 +114,96 @@ void TranslateTest::cancelAnsweredNoKeepsTheRunGoing() {
     QCOMPARE(asked[0].buttons, platform::Buttons::kYesNo);
     QCOMPARE(asked[0].icon, platform::Icon::kQuestion);
     // The whole text was translated.
-    QVERIFY(fx.form->progressPercent() >= 98);
-    QCOMPARE(ui.Rth->toPlainText().count(QStringLiteral("หมา")), 2000);
+    QVERIFY(fx.form->translation().progressPercent() >= 98);
+    QCOMPARE(ui.thaiPane->toPlainText().count(QStringLiteral("หมา")), 2000);
 }
 
 void TranslateTest::cancelledRunShowsThePartialThai() {
     shelltest::Fixture fx;
     QVERIFY(fx.load());
-    fx.form->setYieldSliceMs(0);
+    fx.form->translation().setYieldSliceMs(0);
     auto& ui = fx.ui();
-    ui.Ren->setPlainText(longText(2000));
+    ui.englishPane->setPlainText(longText(2000));
     fx.platform().queueMessageAnswer(platform::Answer::kYes);
     bool panelHiddenAtOnce = false;
     AtPercent at(*fx.form, 30, [&] {
-        ui.mnupalmunual->trigger();
-        panelHiddenAtOnce = ui.Frame7->isHidden();
+        ui.cancelAction->trigger();
+        panelHiddenAtOnce = ui.progressPanel->isHidden();
     });
-    ui.Command1->click();
+    ui.translateButton->click();
     QVERIFY(at.done());
     QVERIFY(panelHiddenAtOnce);
 
-    const QString partial = ui.Rth->toPlainText();
+    const QString partial = ui.thaiPane->toPlainText();
     const int dogs = partial.count(QStringLiteral("หมา"));
     QVERIFY2(dogs > 100 && dogs < 2000, qPrintable(QString::number(dogs)));
     // The progress keeps the value it had when the cancel was seen.
-    QVERIFY(fx.form->progressPercent() < 90);
-    QVERIFY(ui.Frame6->isHidden());
+    QVERIFY(fx.form->translation().progressPercent() < 90);
+    QVERIFY(ui.writingPanel->isHidden());
 
     // What was shown is the start of the uncancelled translation.
-    ui.Command1->click();
-    QVERIFY(ui.Rth->toPlainText().count(QStringLiteral("หมา")) == 2000);
-    QVERIFY(ui.Rth->toPlainText().startsWith(partial));
+    ui.translateButton->click();
+    QVERIFY(ui.thaiPane->toPlainText().count(QStringLiteral("หมา")) == 2000);
+    QVERIFY(ui.thaiPane->toPlainText().startsWith(partial));
 }
 
 void TranslateTest::translateDuringARunIsIgnored() {
     shelltest::Fixture fx;
     QVERIFY(fx.load());
-    fx.form->setYieldSliceMs(0);
+    fx.form->translation().setYieldSliceMs(0);
     auto& ui = fx.ui();
-    ui.Ren->setPlainText(longText(500));
+    ui.englishPane->setPlainText(longText(500));
     bool buttonDisabled = false;
     AtPercent at(*fx.form, 10, [&] {
-        buttonDisabled = !ui.Command1->isEnabled();
-        ui.mnupalauto->trigger();
-        ui.mnu_rpal->trigger();
+        buttonDisabled = !ui.translateButton->isEnabled();
+        ui.translateAction->trigger();
+        ui.translateContextAction->trigger();
     });
-    ui.Command1->click();
+    ui.translateButton->click();
     QVERIFY(at.done());
     QVERIFY(buttonDisabled);
-    QVERIFY(fx.form->routeLog().contains(QStringLiteral("mnupalauto:translateCommand")));
+    QVERIFY(fx.form->routeLog().contains(QStringLiteral("translateAction:translateDocument")));
     // One run's output, not two interleaved.
-    QCOMPARE(ui.Rth->toPlainText().count(QStringLiteral("แมว")), 500);
-    QCOMPARE(fx.form->arrangementModel().rowCount(), 1000);
-    QVERIFY(ui.Command1->isEnabled());
+    QCOMPARE(ui.thaiPane->toPlainText().count(QStringLiteral("แมว")), 500);
+    QCOMPARE(fx.form->translation().arrangementModel().rowCount(), 1000);
+    QVERIFY(ui.translateButton->isEnabled());
 }
 
 void TranslateTest::clickInRenTranslatesTheSelection_data() {
-    QTest::addColumn<QString>("selectPal");
+    QTest::addColumn<QString>("translateOnSelectSetting");
     QTest::addColumn<bool>("translatesAtOnce");
     QTest::newRow("Selectpal 1") << "1" << true;
     QTest::newRow("Selectpal 0") << "0" << false;
 }
 
 void TranslateTest::clickInRenTranslatesTheSelection() {
-    QFETCH(QString, selectPal);
+    QFETCH(QString, translateOnSelectSetting);
     QFETCH(bool, translatesAtOnce);
     shelltest::Fixture fx;
     QVERIFY(fx.load());
     auto& ui = fx.ui();
-    settings::saveSetting(QStringLiteral("Options"), QStringLiteral("Selectpal"), selectPal);
-    ui.Ren->setPlainText(QStringLiteral("cat and dog"));
-    QTextCursor c = ui.Ren->textCursor();
+    settings::saveSetting(QStringLiteral("Options"), QStringLiteral("Selectpal"), translateOnSelectSetting);
+    ui.englishPane->setPlainText(QStringLiteral("cat and dog"));
+    QTextCursor c = ui.englishPane->textCursor();
     c.setPosition(8);
     c.setPosition(11, QTextCursor::KeepAnchor);
-    ui.Ren->setTextCursor(c);
-    QWidget* vp = ui.Ren->viewport();
+    ui.englishPane->setTextCursor(c);
+    QWidget* vp = ui.englishPane->viewport();
     // A release without a press: the click itself must not move the selection.
     QMouseEvent up(QEvent::MouseButtonRelease, QPointF(1, 1), vp->mapToGlobal(QPointF(1, 1)),
                    Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(vp, &up);
 
-    QCOMPARE(fx.form->selectPal(), selectPal);
+    QCOMPARE(fx.form->translation().translateOnSelectSetting(), translateOnSelectSetting);
     if (translatesAtOnce) {
-        QCOMPARE(ui.Rth->toPlainText().trimmed(), QStringLiteral("หมา"));
-        QVERIFY(!fx.form->timer1().isActive());  // no progress panel, no timers
+        QCOMPARE(ui.thaiPane->toPlainText().trimmed(), QStringLiteral("หมา"));
+        QVERIFY(!fx.form->translation().percentTimer().isActive());  // no progress panel, no timers
     } else {
-        QVERIFY(ui.Rth->toPlainText().isEmpty());
-        QVERIFY(fx.form->translator().translateSelection());
+        QVERIFY(ui.thaiPane->toPlainText().isEmpty());
+        QVERIFY(fx.form->translation().translator().translateSelection());
         // The next run, whoever starts it, translates the captured selection.
-        ui.Command1->click();
-        QCOMPARE(ui.Rth->toPlainText().trimmed(), QStringLiteral("หมา"));
+        ui.translateButton->click();
+        QCOMPARE(ui.thaiPane->toPlainText().trimmed(), QStringLiteral("หมา"));
     }
 }
 
@@ -212,36 +212,36 @@ void TranslateTest::clickWithoutSelectionKeepsTheWholeDocument() {
     QVERIFY(fx.load());
     auto& ui = fx.ui();
     settings::saveSetting(QStringLiteral("Options"), QStringLiteral("Selectpal"), QStringLiteral("1"));
-    ui.Ren->setPlainText(QStringLiteral("cat and dog"));
-    QTextCursor c = ui.Ren->textCursor();
+    ui.englishPane->setPlainText(QStringLiteral("cat and dog"));
+    QTextCursor c = ui.englishPane->textCursor();
     c.setPosition(8);
     c.setPosition(11, QTextCursor::KeepAnchor);
-    ui.Ren->setTextCursor(c);
-    QWidget* vp = ui.Ren->viewport();
+    ui.englishPane->setTextCursor(c);
+    QWidget* vp = ui.englishPane->viewport();
     QMouseEvent up(QEvent::MouseButtonRelease, QPointF(1, 1), vp->mapToGlobal(QPointF(1, 1)),
                    Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(vp, &up);  // captures "dog" and translates it
-    QCOMPARE(ui.Rth->toPlainText().trimmed(), QStringLiteral("หมา"));
+    QCOMPARE(ui.thaiPane->toPlainText().trimmed(), QStringLiteral("หมา"));
 
     c.clearSelection();
-    ui.Ren->setTextCursor(c);
-    ui.Rth->clear();
+    ui.englishPane->setTextCursor(c);
+    ui.thaiPane->clear();
     QCoreApplication::sendEvent(vp, &up);  // caret only: nothing runs, nothing is captured
-    QVERIFY(ui.Rth->toPlainText().isEmpty());
-    QVERIFY(!fx.form->translator().translateSelection());
-    ui.Command1->click();
-    QCOMPARE(ui.Rth->toPlainText().trimmed(), QStringLiteral("แมวandหมา"));
+    QVERIFY(ui.thaiPane->toPlainText().isEmpty());
+    QVERIFY(!fx.form->translation().translator().translateSelection());
+    ui.translateButton->click();
+    QCOMPARE(ui.thaiPane->toPlainText().trimmed(), QStringLiteral("แมวandหมา"));
 }
 
 void TranslateTest::closingDuringARunStopsItFirst() {
     shelltest::Fixture fx;
     QVERIFY(fx.load());
-    fx.form->setYieldSliceMs(0);
-    fx.ui().Ren->setPlainText(longText(2000));
+    fx.form->translation().setYieldSliceMs(0);
+    fx.ui().englishPane->setPlainText(longText(2000));
     AtPercent at(*fx.form, 10, [&] { fx.form->close(); });
-    fx.ui().Command1->click();
+    fx.ui().translateButton->click();
     QVERIFY(at.done());
-    QVERIFY(fx.form->progressPercent() < 90);  // the run stopped early
+    QVERIFY(fx.form->translation().progressPercent() < 90);  // the run stopped early
     QTRY_VERIFY(!fx.form->isVisible());
     QVERIFY(fx.platform().callsOf(platform::PlatformCall::Kind::kMessage).empty());
 }

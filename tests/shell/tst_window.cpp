@@ -11,11 +11,12 @@
 
 #include "documents/directory_panel.h"
 #include "settings/keys.h"
-#include "shell/frmabout.h"
-#include "shell/frmload.h"
+#include "shell/about_dialog.h"
+#include "shell/twips.h"
+#include "shell/splash_screen.h"
 #include "shell/progress_box.h"
 #include "shell_fixture.h"
-#include "ui_frmabout.h"
+#include "ui_about_dialog.h"
 
 namespace {
 
@@ -81,25 +82,25 @@ void WindowTest::firstRunDefaults() {
         QStringLiteral("Vantrel Translator 1.4.0 Beta2  : : Rough English-to-Thai "
                        "translation, word by word : :( แปลเอกสารภาษาอังกฤษเป็นภาษาไทยแบบคร่าวๆ )"));
     QVERIFY(QApplication::clipboard()->text().isEmpty());
-    QCOMPARE(ui.Label2->text(), QStringLiteral("  ( บรรทัดที่   1     ตัวอักษรที่    1)  "));
-    for (QCheckBox* box : {ui.Check1, ui.Check2, ui.Check3, ui.Chkselectpal}) {
+    QCOMPARE(ui.statusLabel->text(), QStringLiteral("  ( บรรทัดที่   1     ตัวอักษรที่    1)  "));
+    for (QCheckBox* box : {ui.missingWordsCheck, ui.arrangementCheck, ui.meaningCheck, ui.translateOnSelectCheck}) {
         QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
     }
-    for (QWidget* frame : {ui.Frame12, ui.Frame13, ui.Frame16, ui.Frame7, ui.Frame14, ui.Frame15}) {
+    for (QWidget* frame : {ui.missingWordsPanel, ui.arrangementPanel, ui.meaningPanel, ui.progressPanel, ui.englishPalette, ui.thaiPalette}) {
         QVERIFY2(frame->isHidden(), qPrintable(frame->objectName()));
     }
-    QVERIFY(ui.Frame8->isVisible());
-    QVERIFY(ui.mnuwin_directory->isChecked());
-    QVERIFY(!fx.form->showMeaning());
-    QVERIFY(ui.Ren->toolTip().isEmpty());  // only unchecking Check3 gives Ren a tip
-    QCOMPARE(base(ui.Ren), QColor(Qt::white));
-    QCOMPARE(base(ui.Rth), QColor(Qt::white));
-    QCOMPARE(fill(ui.Picture3), QColor(Qt::white));
-    QCOMPARE(fill(ui.Picture4), QColor(Qt::white));
-    QVERIFY(!fx.form->translator().translateSelection());
+    QVERIFY(ui.directoryPanel->isVisible());
+    QVERIFY(ui.directoryPanelAction->isChecked());
+    QVERIFY(!fx.form->sidePanels().showMeaning());
+    QVERIFY(ui.englishPane->toolTip().isEmpty());  // only unchecking meaningCheck gives englishPane a tip
+    QCOMPARE(base(ui.englishPane), QColor(Qt::white));
+    QCOMPARE(base(ui.thaiPane), QColor(Qt::white));
+    QCOMPARE(fill(ui.englishSwatch), QColor(Qt::white));
+    QCOMPARE(fill(ui.thaiSwatch), QColor(Qt::white));
+    QVERIFY(!fx.form->translation().translator().translateSelection());
     QCOMPARE(fx.form->directoryPanel().pattern(), QStringLiteral("*.txt"));
-    QVERIFY(fx.form->timer3().isActive());
-    QVERIFY(!fx.form->timer1().isActive());
+    QVERIFY(fx.form->translation().writingTimer().isActive());
+    QVERIFY(!fx.form->translation().percentTimer().isActive());
 }
 
 void WindowTest::missingDictionaryEndsTheProgram() {
@@ -155,16 +156,16 @@ void WindowTest::storedPanelChoicesAreApplied() {
     settings::saveSetting(QStringLiteral("Options"), QStringLiteral("Selectpal"), "1");
     QVERIFY(fx.load());
     auto& ui = fx.ui();
-    QCOMPARE(ui.Frame12->isVisible(), missingShown);
-    QCOMPARE(ui.Check1->isChecked(), missingShown);
-    QCOMPARE(ui.Frame13->isVisible(), arrangementShown);
-    QCOMPARE(ui.Check2->isChecked(), arrangementShown);
-    QCOMPARE(ui.Frame16->isVisible(), meaningShown);
-    QCOMPARE(fx.form->showMeaning(), meaningShown);
-    QCOMPARE(base(ui.Ren), renColor);
-    QCOMPARE(fill(ui.Picture3), renColor);
-    QVERIFY(ui.Chkselectpal->isChecked());
-    QCOMPARE(fx.form->selectPal(), QStringLiteral("1"));
+    QCOMPARE(ui.missingWordsPanel->isVisible(), missingShown);
+    QCOMPARE(ui.missingWordsCheck->isChecked(), missingShown);
+    QCOMPARE(ui.arrangementPanel->isVisible(), arrangementShown);
+    QCOMPARE(ui.arrangementCheck->isChecked(), arrangementShown);
+    QCOMPARE(ui.meaningPanel->isVisible(), meaningShown);
+    QCOMPARE(fx.form->sidePanels().showMeaning(), meaningShown);
+    QCOMPARE(base(ui.englishPane), renColor);
+    QCOMPARE(fill(ui.englishSwatch), renColor);
+    QVERIFY(ui.translateOnSelectCheck->isChecked());
+    QCOMPARE(fx.form->translation().translateOnSelectSetting(), QStringLiteral("1"));
 }
 
 void WindowTest::statusLineShowsTheCaret_data() {
@@ -190,8 +191,8 @@ void WindowTest::statusLineShowsTheCaret() {
     QVERIFY(fx.load());
     const QString expected =
         QStringLiteral("  ( บรรทัดที่   %1     ตัวอักษรที่    %2)  ").arg(line).arg(col);
-    for (QPlainTextEdit* pane : {fx.ui().Ren, fx.ui().Rth}) {
-        fx.ui().Label2->clear();
+    for (QPlainTextEdit* pane : {fx.ui().englishPane, fx.ui().thaiPane}) {
+        fx.ui().statusLabel->clear();
         pane->setPlainText(text);
         QTextCursor c = pane->textCursor();
         c.setPosition(anchor);
@@ -202,7 +203,7 @@ void WindowTest::statusLineShowsTheCaret() {
         QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), pane->mapToGlobal(QPointF(1, 1)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(pane->viewport(), &move);
-        QCOMPARE(fx.ui().Label2->text(), expected);
+        QCOMPARE(fx.ui().statusLabel->text(), expected);
     }
 }
 
@@ -210,10 +211,10 @@ void WindowTest::focusLabelNamesThePane() {
     shelltest::Fixture fx;
     QVERIFY(fx.load());
     QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(fx.ui().Rth, &in);
-    QCOMPARE(fx.ui().Label1->text(), QStringLiteral("เอกสารคำแปล"));
-    QCoreApplication::sendEvent(fx.ui().Ren, &in);
-    QCOMPARE(fx.ui().Label1->text(), QStringLiteral("เอกสารสำหรับแปล"));
+    QCoreApplication::sendEvent(fx.ui().thaiPane, &in);
+    QCOMPARE(fx.ui().focusLabel->text(), QStringLiteral("เอกสารคำแปล"));
+    QCoreApplication::sendEvent(fx.ui().englishPane, &in);
+    QCOMPARE(fx.ui().focusLabel->text(), QStringLiteral("เอกสารสำหรับแปล"));
 }
 
 void WindowTest::designedLayout_data() {
@@ -222,28 +223,28 @@ void WindowTest::designedLayout_data() {
     const auto row = [](const char* name, int l, int t, int w = 0, int h = 0) {
         QTest::newRow(name) << QString::fromLatin1(name) << QRect(l, t, w, h);
     };
-    row("Ren", 2100, 540, 8190, 3270);
-    row("Rth", 2100, 3840, 8190, 3390);
-    row("Command5", 390, 150, 390, 390);
-    row("Command10", 2265, 150, 390, 390);
-    row("Command15", 2880, 135, 390, 390);
-    row("Command13", 4515, 135, 390, 390);
-    row("Picture3", 4950, 135, 375, 195);
-    row("Picture4", 4950, 360, 375, 195);
-    row("Frame14", 5310, 135, 1815, 555);
-    row("Frame15", 5310, 360, 1815, 600);
-    row("Frame8", 240, 540, 1875, 6735);
-    row("Frame12", 8010, 585, 2250, 3150);
-    row("Frame13", 6480, 3870, 3795, 3435);
-    row("Frame16", 2070, 6345, 8175, 915);
-    row("Frame7", 3525, 6225, 6375, 1005);
-    row("Frame6", 5265, 3420, 1410, 1005);
-    row("Label2", 315, 7380);
-    row("Chkselectpal", 3600, 7290);
-    row("Check2", 3600, 7515);
-    row("Check1", 5130, 7290);
-    row("Check3", 5130, 7515);
-    row("Label1", 8160, 7365);
+    row("englishPane", 2100, 540, 8190, 3270);
+    row("thaiPane", 2100, 3840, 8190, 3390);
+    row("newButton", 390, 150, 390, 390);
+    row("printThaiButton", 2265, 150, 390, 390);
+    row("fullScreenButton", 2880, 135, 390, 390);
+    row("exitButton", 4515, 135, 390, 390);
+    row("englishSwatch", 4950, 135, 375, 195);
+    row("thaiSwatch", 4950, 360, 375, 195);
+    row("englishPalette", 5310, 135, 1815, 555);
+    row("thaiPalette", 5310, 360, 1815, 600);
+    row("directoryPanel", 240, 540, 1875, 6735);
+    row("missingWordsPanel", 8010, 585, 2250, 3150);
+    row("arrangementPanel", 6480, 3870, 3795, 3435);
+    row("meaningPanel", 2070, 6345, 8175, 915);
+    row("progressPanel", 3525, 6225, 6375, 1005);
+    row("writingPanel", 5265, 3420, 1410, 1005);
+    row("statusLabel", 315, 7380);
+    row("translateOnSelectCheck", 3600, 7290);
+    row("arrangementCheck", 3600, 7515);
+    row("missingWordsCheck", 5130, 7290);
+    row("meaningCheck", 5130, 7515);
+    row("focusLabel", 8160, 7365);
 }
 
 void WindowTest::designedLayout() {
@@ -280,10 +281,10 @@ void WindowTest::resizeRules() {
     const int w = fx.form->width();
     QCOMPARE(w, px(widthTwips));
     const int paneWidth = std::max(0, px(pixelsToTwips(w) - 2200));
-    QCOMPARE(fx.ui().Ren->width(), paneWidth);
-    QCOMPARE(fx.ui().Rth->width(), paneWidth);
-    QCOMPARE(fx.ui().Image3->width(), w);
-    QCOMPARE(fx.ui().Image2->width(), px(pixelsToTwips(w) + 600));
+    QCOMPARE(fx.ui().englishPane->width(), paneWidth);
+    QCOMPARE(fx.ui().thaiPane->width(), paneWidth);
+    QCOMPARE(fx.ui().windowBackground->width(), w);
+    QCOMPARE(fx.ui().missingWordsTitleBar->width(), px(pixelsToTwips(w) + 600));
     if (widthTwips == 12000) QCOMPARE(paneWidth, px(9800));
 }
 
@@ -292,22 +293,22 @@ void WindowTest::directoryPanelGeometry() {
     QVERIFY(fx.load());
     auto& ui = fx.ui();
     const auto expectPanes = [&](int left, int width) {
-        for (QPlainTextEdit* pane : {ui.Ren, ui.Rth}) {
+        for (QPlainTextEdit* pane : {ui.englishPane, ui.thaiPane}) {
             QCOMPARE(pane->x(), px(left));
             QCOMPARE(pane->width(), px(width));
         }
     };
-    ui.mnuwin_directory->trigger();  // hide by the menu
-    QVERIFY(ui.Frame8->isHidden());
-    QVERIFY(!ui.mnuwin_directory->isChecked());
+    ui.directoryPanelAction->trigger();  // hide by the menu
+    QVERIFY(ui.directoryPanel->isHidden());
+    QVERIFY(!ui.directoryPanelAction->isChecked());
     expectPanes(250, 10000);
-    ui.mnuwin_directory->trigger();  // show again
-    QVERIFY(ui.Frame8->isVisible());
-    QVERIFY(ui.mnuwin_directory->isChecked());
+    ui.directoryPanelAction->trigger();  // show again
+    QVERIFY(ui.directoryPanel->isVisible());
+    QVERIFY(ui.directoryPanelAction->isChecked());
     expectPanes(2100, 8190);
-    press(ui.Label6);  // the panel's close mark
-    QVERIFY(ui.Frame8->isHidden());
-    QVERIFY(!ui.mnuwin_directory->isChecked());
+    press(ui.directoryClose);  // the panel's close mark
+    QVERIFY(ui.directoryPanel->isHidden());
+    QVERIFY(!ui.directoryPanelAction->isChecked());
     expectPanes(250, 11000);
 }
 
@@ -316,42 +317,42 @@ void WindowTest::checkBoxesAndCloseMarksStoreTheirKeys() {
     shelltest::Fixture fx;
     QVERIFY(fx.load());
     auto& ui = fx.ui();
-    ui.Check1->click();
-    ui.Check2->click();
-    ui.Check3->click();
-    ui.Chkselectpal->click();
-    QVERIFY(ui.Frame12->isVisible() && ui.Frame13->isVisible() && ui.Frame16->isVisible());
-    QVERIFY(fx.form->showMeaning());
-    for (const auto* k : {&kChkNoWord, &kArrangWord, &kChkTooltip, &kSelectPal}) {
+    ui.missingWordsCheck->click();
+    ui.arrangementCheck->click();
+    ui.meaningCheck->click();
+    ui.translateOnSelectCheck->click();
+    QVERIFY(ui.missingWordsPanel->isVisible() && ui.arrangementPanel->isVisible() && ui.meaningPanel->isVisible());
+    QVERIFY(fx.form->sidePanels().showMeaning());
+    for (const auto* k : {&kShowMissingWords, &kShowArrangement, &kShowMeaning, &kTranslateOnSelect}) {
         QCOMPARE(stored(*k), QStringLiteral("1"));
     }
 
-    ui.Check3->click();  // unchecking writes "ChkTooltip", which "Chktooltip" reads back
-    QCOMPARE(stored(kChkTooltip), QStringLiteral("0"));
-    QVERIFY(!fx.form->showMeaning());
-    QVERIFY(ui.Frame16->isHidden());
-    QCOMPARE(ui.Ren->toolTip(), QStringLiteral("แสดงเอกสารภาษาอังกฤษ"));
+    ui.meaningCheck->click();  // unchecking writes "ChkTooltip", which "Chktooltip" reads back
+    QCOMPARE(stored(kShowMeaning), QStringLiteral("0"));
+    QVERIFY(!fx.form->sidePanels().showMeaning());
+    QVERIFY(ui.meaningPanel->isHidden());
+    QCOMPARE(ui.englishPane->toolTip(), QStringLiteral("แสดงเอกสารภาษาอังกฤษ"));
 
-    press(ui.Label8);
-    QVERIFY(ui.Frame12->isHidden());
-    QVERIFY(!ui.Check1->isChecked());
-    QCOMPARE(stored(kChkNoWord), QStringLiteral("0"));
-    press(ui.Label11);
-    QVERIFY(ui.Frame13->isHidden());
-    QVERIFY(!ui.Check2->isChecked());
-    QCOMPARE(stored(kArrangWord), QStringLiteral("0"));
+    press(ui.missingWordsClose);
+    QVERIFY(ui.missingWordsPanel->isHidden());
+    QVERIFY(!ui.missingWordsCheck->isChecked());
+    QCOMPARE(stored(kShowMissingWords), QStringLiteral("0"));
+    press(ui.arrangementClose);
+    QVERIFY(ui.arrangementPanel->isHidden());
+    QVERIFY(!ui.arrangementCheck->isChecked());
+    QCOMPARE(stored(kShowArrangement), QStringLiteral("0"));
 }
 
 void WindowTest::meaningPanelHidesWithoutUnchecking() {
     shelltest::Fixture fx;
     QVERIFY(fx.load());
-    for (QWidget* mark : {fx.ui().Label18, fx.ui().Label19}) {
-        fx.ui().Check3->setChecked(true);
-        fx.ui().Frame16->show();
+    for (QWidget* mark : {fx.ui().meaningHideMark, fx.ui().meaningHideLabel}) {
+        fx.ui().meaningCheck->setChecked(true);
+        fx.ui().meaningPanel->show();
         press(mark);
-        QVERIFY(fx.ui().Frame16->isHidden());
-        QVERIFY(fx.ui().Check3->isChecked());
-        QVERIFY(fx.form->showMeaning());
+        QVERIFY(fx.ui().meaningPanel->isHidden());
+        QVERIFY(fx.ui().meaningCheck->isChecked());
+        QVERIFY(fx.form->sidePanels().showMeaning());
     }
 }
 
@@ -360,11 +361,11 @@ void WindowTest::paletteSwatchStoresTheColour_data() {
     QTest::addColumn<bool>("english");
     QTest::addColumn<QColor>("color");
     QTest::addColumn<QString>("storedText");
-    QTest::newRow("English 3") << "Picture5_3" << true << QColor(255, 192, 192) << "12632319";
-    QTest::newRow("English 9") << "Picture5_9" << true << QColor(0, 192, 192) << "12632064";
-    QTest::newRow("Thai 6") << "Picture6_6" << false << QColor(0, 192, 192) << "12632064";
+    QTest::newRow("English 3") << "englishPreset3" << true << QColor(255, 192, 192) << "12632319";
+    QTest::newRow("English 9") << "englishPreset9" << true << QColor(0, 192, 192) << "12632064";
+    QTest::newRow("Thai 6") << "thaiPreset6" << false << QColor(0, 192, 192) << "12632064";
     // The system's window colour is kept as that system colour, not as its red, green, blue.
-    QTest::newRow("Thai 0") << "Picture6_0" << false
+    QTest::newRow("Thai 0") << "thaiPreset0" << false
                             << QApplication::palette().color(QPalette::Base) << "-2147483643";
 }
 
@@ -376,33 +377,33 @@ void WindowTest::paletteSwatchStoresTheColour() {
     shelltest::Fixture fx;
     QVERIFY(fx.load());
     press(fx.form->findChild<QWidget*>(swatch));
-    QPlainTextEdit* pane = english ? fx.ui().Ren : fx.ui().Rth;
-    QWidget* current = english ? fx.ui().Picture3 : fx.ui().Picture4;
+    QPlainTextEdit* pane = english ? fx.ui().englishPane : fx.ui().thaiPane;
+    QWidget* current = english ? fx.ui().englishSwatch : fx.ui().thaiSwatch;
     QCOMPARE(base(pane), color);
     QCOMPARE(fill(current), color);
-    QCOMPARE(stored(english ? settings::keys::kColorEn : settings::keys::kColorTh), storedText);
+    QCOMPARE(stored(english ? settings::keys::kEnglishBackground : settings::keys::kThaiBackground), storedText);
 }
 
 void WindowTest::freeColourUsesTheDialogsLastColour() {
     shelltest::Fixture fx;
     QVERIFY(fx.load());
     fx.platform().queueColor(QColor(10, 20, 30));
-    press(fx.ui().Label15);
-    press(fx.ui().Label14);  // no choice made: the colour the dialog holds is applied
+    press(fx.ui().englishFreeColour);
+    press(fx.ui().thaiFreeColour);  // no choice made: the colour the dialog holds is applied
     const auto calls = fx.platform().callsOf(platform::PlatformCall::Kind::kColor);
     QCOMPARE(calls.size(), size_t(2));
     QCOMPARE(calls[0].color, QColor(Qt::black));
     QCOMPARE(calls[1].color, QColor(10, 20, 30));
     for (QWidget* w :
-         {static_cast<QWidget*>(fx.ui().Label15), static_cast<QWidget*>(fx.ui().Picture3),
-          static_cast<QWidget*>(fx.ui().Label14), static_cast<QWidget*>(fx.ui().Picture4)}) {
+         {static_cast<QWidget*>(fx.ui().englishFreeColour), static_cast<QWidget*>(fx.ui().englishSwatch),
+          static_cast<QWidget*>(fx.ui().thaiFreeColour), static_cast<QWidget*>(fx.ui().thaiSwatch)}) {
         QCOMPARE(fill(w), QColor(10, 20, 30));
     }
-    QCOMPARE(base(fx.ui().Ren), QColor(10, 20, 30));
-    QCOMPARE(base(fx.ui().Rth), QColor(10, 20, 30));
+    QCOMPARE(base(fx.ui().englishPane), QColor(10, 20, 30));
+    QCOMPARE(base(fx.ui().thaiPane), QColor(10, 20, 30));
     const QString text = QString::number(10 | 20 << 8 | 30 << 16);
-    QCOMPARE(stored(settings::keys::kColorEn), text);
-    QCOMPARE(stored(settings::keys::kColorTh), text);
+    QCOMPARE(stored(settings::keys::kEnglishBackground), text);
+    QCOMPARE(stored(settings::keys::kThaiBackground), text);
 }
 
 void WindowTest::palettesOpenAndClose() {
@@ -418,74 +419,74 @@ void WindowTest::palettesOpenAndClose() {
                        Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(w, &ev);
     };
-    enter(ui.Picture3);
-    QVERIFY(ui.Frame14->isVisible() && ui.Frame15->isHidden());
-    enter(ui.Picture4);
-    QVERIFY(ui.Frame15->isVisible() && ui.Frame14->isHidden());
-    move(ui.Image3);
-    QVERIFY(ui.Frame14->isHidden() && ui.Frame15->isHidden());
-    enter(ui.Picture3);
-    move(ui.Ren->viewport());
-    QVERIFY(ui.Frame14->isHidden());
+    enter(ui.englishSwatch);
+    QVERIFY(ui.englishPalette->isVisible() && ui.thaiPalette->isHidden());
+    enter(ui.thaiSwatch);
+    QVERIFY(ui.thaiPalette->isVisible() && ui.englishPalette->isHidden());
+    move(ui.windowBackground);
+    QVERIFY(ui.englishPalette->isHidden() && ui.thaiPalette->isHidden());
+    enter(ui.englishSwatch);
+    move(ui.englishPane->viewport());
+    QVERIFY(ui.englishPalette->isHidden());
 }
 
 void WindowTest::progressTimersDraw() {
     shelltest::Fixture fx;
     QVERIFY(fx.load());
     auto& ui = fx.ui();
-    ui.Ren->setPlainText(QStringLiteral("cat"));
-    fx.form->Processpal();  // captures the bar sizes and starts the timers
-    QVERIFY(fx.form->timer1().isActive() && fx.form->timer2().isActive());
-    QCOMPARE(fx.form->elapsedCount(), 0);
+    ui.englishPane->setPlainText(QStringLiteral("cat"));
+    fx.form->translation().startTranslation();  // captures the bar sizes and starts the timers
+    QVERIFY(fx.form->translation().percentTimer().isActive() && fx.form->translation().elapsedTimer().isActive());
+    QCOMPARE(fx.form->translation().elapsedCount(), 0);
 
-    ui.Frame7->show();
-    fx.form->setProgressPercent(42);
-    fx.form->Timer1_Timer();
-    QCOMPARE(ui.Picture2->text(), QStringLiteral("สมบูรณ์ 42 % "));
-    QCOMPARE(ui.Picture2->fillWidth(), 42 * ui.Picture2->width() / 100.0);
+    ui.progressPanel->show();
+    fx.form->translation().setProgressPercent(42);
+    fx.form->translation().advanceProgress();
+    QCOMPARE(ui.percentBar->text(), QStringLiteral("สมบูรณ์ 42 % "));
+    QCOMPARE(ui.percentBar->fillWidth(), 42 * ui.percentBar->width() / 100.0);
 
-    fx.form->Timer2_Timer();
-    fx.form->Timer2_Timer();
-    QCOMPARE(fx.form->elapsedCount(), 2);
-    QCOMPARE(ui.Picture1->text(), QStringLiteral("2 วินาที"));
-    QCOMPARE(ui.Picture1->fillWidth(), 2 * ui.Picture2->width() / 100.0);
+    fx.form->translation().advanceElapsedTime();
+    fx.form->translation().advanceElapsedTime();
+    QCOMPARE(fx.form->translation().elapsedCount(), 2);
+    QCOMPARE(ui.elapsedBar->text(), QStringLiteral("2 วินาที"));
+    QCOMPARE(ui.elapsedBar->fillWidth(), 2 * ui.percentBar->width() / 100.0);
 
-    fx.form->setProgressPercent(101);  // above 100: the panel goes, nothing is drawn
-    fx.form->Timer1_Timer();
-    QVERIFY(ui.Frame7->isHidden());
-    QCOMPARE(ui.Picture2->text(), QStringLiteral("สมบูรณ์ 42 % "));
+    fx.form->translation().setProgressPercent(101);  // above 100: the panel goes, nothing is drawn
+    fx.form->translation().advanceProgress();
+    QVERIFY(ui.progressPanel->isHidden());
+    QCOMPARE(ui.percentBar->text(), QStringLiteral("สมบูรณ์ 42 % "));
 }
 
 void WindowTest::writingAnimationAlternates() {
     shelltest::Fixture fx;
     QVERIFY(fx.load());
     auto& ui = fx.ui();
-    QVERIFY(!ui.Image5->isHidden() && ui.Image6->isHidden());
-    fx.form->Timer3_Timer();
-    QVERIFY(ui.Image5->isHidden() && !ui.Image6->isHidden());
-    fx.form->Timer3_Timer();
-    QVERIFY(!ui.Image5->isHidden() && ui.Image6->isHidden());
+    QVERIFY(!ui.writingPicture1->isHidden() && ui.writingPicture2->isHidden());
+    fx.form->translation().animateWritingPanel();
+    QVERIFY(ui.writingPicture1->isHidden() && !ui.writingPicture2->isHidden());
+    fx.form->translation().animateWritingPanel();
+    QVERIFY(!ui.writingPicture1->isHidden() && ui.writingPicture2->isHidden());
 }
 
 void WindowTest::splashTickShowsTheMainWindowAndCloses() {
     int shown = 0;
-    QPointer<frmload> splash = new frmload([&shown] { ++shown; });
+    QPointer<SplashScreen> splash = new SplashScreen([&shown] { ++shown; });
     splash->show();
     QCOMPARE(splash->timer().interval(), 1500);
     QVERIFY(splash->timer().isActive());
-    splash->Timer1_Timer();
+    splash->showMainWindow();
     QCOMPARE(shown, 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(splash.isNull());
 }
 
 void WindowTest::aboutWindowClosesOnItsButton() {
-    Frmabout about;
+    AboutDialog about;
     QCOMPARE(about.windowTitle(), QStringLiteral("เกี่ยวกับโปรแกรม"));
-    QVERIFY(about.ui().Label1->text().contains(
+    QVERIFY(about.ui().descriptionLabel->text().contains(
         QStringLiteral("This product is created by the adaptation of LEXiTRON developed by "
                        "NECTEC (http://www.nectec.or.th/).")));
-    QTimer::singleShot(0, about.ui().Command1, &QPushButton::click);
+    QTimer::singleShot(0, about.ui().okButton, &QPushButton::click);
     QCOMPARE(about.exec(), int(QDialog::Accepted));
 }
 

@@ -7,8 +7,8 @@
 #include <QTextCursor>
 
 #include "shell/views/edit_commands.h"
-#include "shell/views/form3.h"
-#include "ui_form3.h"
+#include "shell/views/full_screen_view.h"
+#include "ui_full_screen_view.h"
 
 namespace {
 
@@ -133,37 +133,37 @@ private slots:
     }
 
     void fullScreenViewIsDesignedAsItsListAndSize() {
-        Form3 view;
+        FullScreenView view;
         QCOMPARE(view.size(), QSize(800, 600));
-        QCOMPARE(view.ui().Combo1->currentText(), QStringLiteral("10"));
+        QCOMPARE(view.ui().fontSizeBox->currentText(), QStringLiteral("10"));
         QStringList items;
-        for (int i = 0; i < view.ui().Combo1->count(); ++i) {
-            items << view.ui().Combo1->itemText(i);
+        for (int i = 0; i < view.ui().fontSizeBox->count(); ++i) {
+            items << view.ui().fontSizeBox->itemText(i);
         }
         QCOMPARE(items.size(), 25);
         QCOMPARE(items.first(), QStringLiteral("10"));
         QVERIFY(!items.contains(QStringLiteral("21")));
         QCOMPARE(items.mid(10, 2), QStringList({"20", "22"}));
         QCOMPARE(items.mid(19), QStringList({"30", "32", "34", "36", "38", "40"}));
-        QCOMPARE(view.ui().Command1->text(), QStringLiteral("ออก"));
+        QCOMPARE(view.ui().closeButton->text(), QStringLiteral("ออก"));
         // The caption is shown whole and stops short of the size list.
-        QVERIFY(view.ui().Label1->sizeHint().width() <= view.ui().Label1->width());
-        QVERIFY(view.ui().Label1->geometry().right() < view.ui().Combo1->x());
+        QVERIFY(view.ui().fontSizeLabel->sizeHint().width() <= view.ui().fontSizeLabel->width());
+        QVERIFY(view.ui().fontSizeLabel->geometry().right() < view.ui().fontSizeBox->x());
     }
 
     void fullScreenViewControlsSitWhereDesigned_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("rect");
-        QTest::newRow("Frame1") << "Frame1" << QRect(0, -6, 799, 34);
-        QTest::newRow("Combo1") << "Combo1" << QRect(111, 9, 55, 22);
-        QTest::newRow("Command1") << "Command1" << QRect(726, 9, 70, 22);
-        QTest::newRow("Text1") << "Text1" << QRect(3, 27, 388, 568);
-        QTest::newRow("Text2") << "Text2" << QRect(392, 27, 409, 568);
+        QTest::newRow("toolBar") << "toolBar" << QRect(0, -6, 799, 34);
+        QTest::newRow("fontSizeBox") << "fontSizeBox" << QRect(111, 9, 55, 22);
+        QTest::newRow("closeButton") << "closeButton" << QRect(726, 9, 70, 22);
+        QTest::newRow("englishView") << "englishView" << QRect(3, 27, 388, 568);
+        QTest::newRow("thaiView") << "thaiView" << QRect(392, 27, 409, 568);
     }
     void fullScreenViewControlsSitWhereDesigned() {
         QFETCH(QString, name);
         QFETCH(QRect, rect);
-        Form3 view;
+        FullScreenView view;
         const auto* control = view.findChild<QWidget*>(name);
         QVERIFY(control != nullptr);
         QCOMPARE(control->geometry(), rect);
@@ -174,26 +174,26 @@ private slots:
         m_rth->setPlainText(QStringLiteral("ไทย"));
         setBackground(*m_ren, QColor(255, 255, 192));
         setBackground(*m_rth, QColor(192, 255, 255));
-        Form3 view(m_window.get());
+        FullScreenView view(m_window.get());
         view.fill(*m_ren, *m_rth);
         view.show();
-        QCOMPARE(view.ui().Text1->toPlainText(), QStringLiteral("English"));
-        QCOMPARE(view.ui().Text2->toPlainText(), QStringLiteral("ไทย"));
-        QCOMPARE(background(*view.ui().Text1), QColor(255, 255, 192));
-        QCOMPARE(background(*view.ui().Text2), QColor(192, 255, 255));
+        QCOMPARE(view.ui().englishView->toPlainText(), QStringLiteral("English"));
+        QCOMPARE(view.ui().thaiView->toPlainText(), QStringLiteral("ไทย"));
+        QCOMPARE(background(*view.ui().englishView), QColor(255, 255, 192));
+        QCOMPARE(background(*view.ui().thaiView), QColor(192, 255, 255));
 
         // Typing a size changes nothing until an item is chosen.
-        const int before = view.ui().Text1->font().pointSize();
-        view.ui().Combo1->setEditText(QStringLiteral("30"));
-        QCOMPARE(view.ui().Text1->font().pointSize(), before);
-        view.ui().Combo1->setCurrentIndex(view.ui().Combo1->findText("40"));
-        Q_EMIT view.ui().Combo1->activated(view.ui().Combo1->currentIndex());
-        QCOMPARE(view.ui().Text1->font().pointSize(), 40);
-        QCOMPARE(view.ui().Text2->font().pointSize(), 40);
+        const int before = view.ui().englishView->font().pointSize();
+        view.ui().fontSizeBox->setEditText(QStringLiteral("30"));
+        QCOMPARE(view.ui().englishView->font().pointSize(), before);
+        view.ui().fontSizeBox->setCurrentIndex(view.ui().fontSizeBox->findText("40"));
+        Q_EMIT view.ui().fontSizeBox->activated(view.ui().fontSizeBox->currentIndex());
+        QCOMPARE(view.ui().englishView->font().pointSize(), 40);
+        QCOMPARE(view.ui().thaiView->font().pointSize(), 40);
 
         // Edits in the view do not reach the panes.
-        view.ui().Text1->setPlainText(QStringLiteral("changed"));
-        QTest::mouseClick(view.ui().Command1, Qt::LeftButton);
+        view.ui().englishView->setPlainText(QStringLiteral("changed"));
+        QTest::mouseClick(view.ui().closeButton, Qt::LeftButton);
         QVERIFY(!view.isVisible());
         QCOMPARE(m_ren->toPlainText(), QStringLiteral("English"));
 
@@ -202,25 +202,25 @@ private slots:
         setBackground(*m_rth, Qt::white);
         view.fill(*m_ren, *m_rth);
         view.show();
-        QCOMPARE(view.ui().Text1->toPlainText(), QStringLiteral("English"));
-        QCOMPARE(view.ui().Text2->toPlainText(), QStringLiteral("ใหม่"));
-        QCOMPARE(background(*view.ui().Text2), QColor(Qt::white));
-        QCOMPARE(view.ui().Text2->font().pointSize(), 40);
-        QCOMPARE(view.ui().Combo1->currentText(), QStringLiteral("40"));
+        QCOMPARE(view.ui().englishView->toPlainText(), QStringLiteral("English"));
+        QCOMPARE(view.ui().thaiView->toPlainText(), QStringLiteral("ใหม่"));
+        QCOMPARE(background(*view.ui().thaiView), QColor(Qt::white));
+        QCOMPARE(view.ui().thaiView->font().pointSize(), 40);
+        QCOMPARE(view.ui().fontSizeBox->currentText(), QStringLiteral("40"));
     }
 
     void doubleClickInEitherBoxCloses_data() {
         QTest::addColumn<bool>("thaiBox");
-        QTest::newRow("Text1") << false;
-        QTest::newRow("Text2") << true;
+        QTest::newRow("englishView") << false;
+        QTest::newRow("thaiView") << true;
     }
     void doubleClickInEitherBoxCloses() {
         QFETCH(bool, thaiBox);
-        Form3 view(m_window.get());
+        FullScreenView view(m_window.get());
         view.fill(*m_ren, *m_rth);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
-        QPlainTextEdit* box = thaiBox ? view.ui().Text2 : view.ui().Text1;
+        QPlainTextEdit* box = thaiBox ? view.ui().thaiView : view.ui().englishView;
         QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, QPoint(50, 300));
         QVERIFY(!view.isVisible());
         QCOMPARE(view.result(), static_cast<int>(QDialog::Accepted));

@@ -1,14 +1,14 @@
-#include "shell/frmload.h"
+#include "shell/splash_screen.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
 #include "shell/resources.h"
-#include "ui_frmload.h"
+#include "ui_splash_screen.h"
 
-frmload::frmload(std::function<void()> showMain, QWidget* parent)
+SplashScreen::SplashScreen(std::function<void()> showMain, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
-      m_ui(std::make_unique<Ui::frmload>()),
+      m_ui(std::make_unique<Ui::SplashScreen>()),
       m_showMain(std::move(showMain)) {
     shell::initResources();
     m_ui->setupUi(this);
@@ -17,15 +17,15 @@ frmload::frmload(std::function<void()> showMain, QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-    m_timer.setObjectName(QStringLiteral("Timer1"));
+    m_timer.setObjectName(QStringLiteral("splashTimer"));
     m_timer.setInterval(kIntervalMs);
-    connect(&m_timer, &QTimer::timeout, this, &frmload::Timer1_Timer);
+    connect(&m_timer, &QTimer::timeout, this, &SplashScreen::showMainWindow);
     m_timer.start();
 }
 
-frmload::~frmload() = default;
+SplashScreen::~SplashScreen() = default;
 
-void frmload::Timer1_Timer() {
+void SplashScreen::showMainWindow() {
     if (m_timer.interval() != kIntervalMs) {
         return;
     }

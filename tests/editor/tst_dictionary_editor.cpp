@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "dictionary/editor/frmadddata.h"
+#include "dictionary/editor/dictionary_editor.h"
 #include "dictionary/session.h"
 #include "dictionary/store.h"
 #include "platform/scripted_platform.h"
@@ -42,18 +42,18 @@ private:
     platform::ScriptedPlatform m_platform;
     std::unique_ptr<platform::ScopedPlatform> m_guard;
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FrmaddData> m_w;
+    std::unique_ptr<DictionaryEditor> m_w;
     int m_flagClears = 0;
 
     // Writes the table, opens it as the main window would, then opens the editor.
-    FrmaddData& open(const std::vector<dict::DictRecord>& records, EditorOpening opening = {}) {
+    DictionaryEditor& open(const std::vector<dict::DictRecord>& records, EditorOpening opening = {}) {
         const std::string path = m_dir->filePath(QStringLiteral("dict.db")).toStdString();
         if (!dict::DictionaryStore::create(path, records).isOk() ||
             !dict::reopenDictionary(path).isOk()) {
             qFatal("cannot create the dictionary");
         }
-        m_w = std::make_unique<FrmaddData>(opening, [this] { ++m_flagClears; });
-        if (!m_w->Form_Load()) qFatal("load failed");
+        m_w = std::make_unique<DictionaryEditor>(opening, [this] { ++m_flagClears; });
+        if (!m_w->load()) qFatal("load failed");
         m_w->show();
         QCoreApplication::processEvents();  // the activation runs once shown
         return *m_w;
@@ -67,7 +67,7 @@ private:
     }
     QString text(const char* name) { return c<QLineEdit>(name)->text(); }
     void click(const char* name) { c<QPushButton>(name)->click(); }
-    QString label() { return c<QComboBox>("Combo1")->currentText(); }
+    QString label() { return c<QComboBox>("partOfSpeechBox")->currentText(); }
     QStringList messages() {
         QStringList out;
         for (const PlatformCall& call : m_platform.callsOf(PlatformCall::Kind::kMessage)) {
@@ -75,10 +75,10 @@ private:
         }
         return out;
     }
-    // Enabled state of Command1, then the navigation buttons 6, 7, 8, 9.
+    // Enabled state of addButton, then the navigation buttons 6, 7, 8, 9.
     QString enabledButtons() {
         QString s;
-        for (const char* n : {"Command1", "Command6", "Command7", "Command8", "Command9"}) {
+        for (const char* n : {"addButton", "firstButton", "previousButton", "lastButton", "nextButton"}) {
             s += c<QPushButton>(n)->isEnabled() ? '1' : '0';
         }
         return s;
@@ -104,25 +104,25 @@ private slots:
         open(fourWords());
         QCOMPARE(m_w->windowTitle(), QString("เพิ่ม / แก้ไข ฐานข้อมูลคำศัพท์ V.1.0"));
         QVERIFY(m_w->isModal());
-        QCOMPARE(c<QLabel>("Label1")->text(), QString("อังกฤษ"));
-        QCOMPARE(c<QGroupBox>("Frame3")->title(), QString("ความหมาย"));
+        QCOMPARE(c<QLabel>("headwordLabel")->text(), QString("อังกฤษ"));
+        QCOMPARE(c<QGroupBox>("meaningGroup")->title(), QString("ความหมาย"));
         const std::pair<const char*, const char*> captions[] = {
-            {"Command4", "ค้นหา"}, {"Command1", "เพิ่ม"},    {"Command2", "บันทึก"},
-            {"Command3", "ลบ"},   {"Command10", "ยกเลิก"}, {"Command5", "ออก"}};
+            {"searchButton", "ค้นหา"}, {"addButton", "เพิ่ม"},    {"saveButton", "บันทึก"},
+            {"deleteButton", "ลบ"},   {"cancelButton", "ยกเลิก"}, {"closeButton", "ออก"}};
         for (const auto& [name, caption] : captions) {
             QCOMPARE(c<QPushButton>(name)->text(), QString(caption));
         }
-        QComboBox* combo = c<QComboBox>("Combo1");
+        QComboBox* combo = c<QComboBox>("partOfSpeechBox");
         QVERIFY(!combo->isEditable());
         QStringList items;
         for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
         QCOMPARE(items,
                  QStringList({"Noun", "Verb", "Adv", "Adj", "PP", "Conj", "Question", "Idium"}));
         // The noun meaning wins over the verb meaning.
-        QCOMPARE(text("Text1"), QString("apple"));
-        QCOMPARE(text("Text2"), QString("แอปเปิล"));
+        QCOMPARE(text("headwordEdit"), QString("apple"));
+        QCOMPARE(text("meaningEdit"), QString("แอปเปิล"));
         QCOMPARE(label(), QString("Noun"));
-        QCOMPARE(text("Text5"), QString("1 / 4"));
+        QCOMPARE(text("positionDisplay"), QString("1 / 4"));
         QCOMPARE(enabledButtons(), QString("11111"));
         QVERIFY(messages().isEmpty());
     }
@@ -137,37 +137,37 @@ private slots:
             const char* position;
         };
         const Step steps[] = {
-            {"Command7", "apple", "แอปเปิล", "Noun", "1 / 4"},  // previous on the first stays
-            {"Command9", "bee", "ผึ้ง", "Question", "2 / 4"},
-            {"Command9", "cat", "", "Question", "3 / 4"},  // no meaning: label kept
-            {"Command8", "o'clock", "นาฬิกา", "Adv", "4 / 4"},
-            {"Command9", "o'clock", "นาฬิกา", "Adv", "4 / 4"},  // next on the last stays
-            {"Command7", "cat", "", "Adv", "3 / 4"},
-            {"Command6", "apple", "แอปเปิล", "Noun", "1 / 4"},
+            {"previousButton", "apple", "แอปเปิล", "Noun", "1 / 4"},  // previous on the first stays
+            {"nextButton", "bee", "ผึ้ง", "Question", "2 / 4"},
+            {"nextButton", "cat", "", "Question", "3 / 4"},  // no meaning: label kept
+            {"lastButton", "o'clock", "นาฬิกา", "Adv", "4 / 4"},
+            {"nextButton", "o'clock", "นาฬิกา", "Adv", "4 / 4"},  // next on the last stays
+            {"previousButton", "cat", "", "Adv", "3 / 4"},
+            {"firstButton", "apple", "แอปเปิล", "Noun", "1 / 4"},
         };
         for (const Step& s : steps) {
             click(s.button);
-            QCOMPARE(text("Text1"), QString(s.word));
-            QCOMPARE(text("Text2"), QString(s.meaning));
+            QCOMPARE(text("headwordEdit"), QString(s.word));
+            QCOMPARE(text("meaningEdit"), QString(s.meaning));
             QCOMPARE(label(), QString(s.label));
-            QCOMPARE(text("Text5"), QString(s.position));
+            QCOMPARE(text("positionDisplay"), QString(s.position));
         }
     }
 
     void addSavesOnlyTheWordAndOneMeaning() {
         open(fourWords());
-        click("Command1");
+        click("addButton");
         QVERIFY(m_w->addMode());
-        QCOMPARE(text("Text5"), QString("เพิ่มข้อมูล"));
-        QCOMPARE(text("Text1"), QString());
+        QCOMPARE(text("positionDisplay"), QString("เพิ่มข้อมูล"));
+        QCOMPARE(text("headwordEdit"), QString());
         QCOMPARE(enabledButtons(), QString("00000"));
-        c<QLineEdit>("Text1")->setText("Zebra");
-        c<QLineEdit>("Text2")->setText("ม้าลาย");
-        c<QComboBox>("Combo1")->setCurrentText("Adj");
-        click("Command2");
+        c<QLineEdit>("headwordEdit")->setText("Zebra");
+        c<QLineEdit>("meaningEdit")->setText("ม้าลาย");
+        c<QComboBox>("partOfSpeechBox")->setCurrentText("Adj");
+        click("saveButton");
         QVERIFY(!m_w->addMode());
-        QCOMPARE(text("Text1"), QString("apple"));  // the first record after a save
-        QCOMPARE(text("Text5"), QString("1 / 5"));
+        QCOMPARE(text("headwordEdit"), QString("apple"));  // the first record after a save
+        QCOMPARE(text("positionDisplay"), QString("1 / 5"));
         QCOMPARE(enabledButtons(), QString("11111"));
         QCOMPARE(*stored("zebra"), rec("Zebra", {{dict::kWordAdj, "ม้าลาย"}}));
         // The look-up view sees the new word at once.
@@ -176,27 +176,27 @@ private slots:
 
     void duplicateHeadwordKeepsTheAdd() {
         open(fourWords());
-        click("Command1");
-        c<QLineEdit>("Text1")->setText("APPLE");
-        c<QLineEdit>("Text2")->setText("x");
-        click("Command2");
+        click("addButton");
+        c<QLineEdit>("headwordEdit")->setText("APPLE");
+        c<QLineEdit>("meaningEdit")->setText("x");
+        click("saveButton");
         QCOMPARE(messages(), QStringList({"คำนี้มีอยู่ในฐานข้อมูลเรียบร้อยแล้ว "}));
         QVERIFY(m_w->addMode());
-        QCOMPARE(text("Text1"), QString("APPLE"));
-        QCOMPARE(text("Text5"), QString("เพิ่มข้อมูล"));
+        QCOMPARE(text("headwordEdit"), QString("APPLE"));
+        QCOMPARE(text("positionDisplay"), QString("เพิ่มข้อมูล"));
         QCOMPARE(dict::currentDictionary()->size(), 4u);
         // Correcting the headword and saving again works.
-        c<QLineEdit>("Text1")->setText("apples");
-        click("Command2");
+        c<QLineEdit>("headwordEdit")->setText("apples");
+        click("saveButton");
         QVERIFY(!m_w->addMode());
         QVERIFY(stored("apples"));
     }
 
     void changeSaveKeepsOnlyTheShownMeaning() {
         open(fourWords());
-        c<QComboBox>("Combo1")->setCurrentText("Verb");
-        c<QLineEdit>("Text2")->setText("กิน");
-        click("Command2");
+        c<QComboBox>("partOfSpeechBox")->setCurrentText("Verb");
+        c<QLineEdit>("meaningEdit")->setText("กิน");
+        click("saveButton");
         dict::DictRecord expected = rec("apple", {{dict::kWordVerb, "กิน"}});
         for (int pos = 1; pos < dict::kFieldCount; ++pos) {
             if (pos != dict::kWordVerb) expected[pos] = "";
@@ -204,25 +204,25 @@ private slots:
         QCOMPARE(*stored("apple"), expected);
         QCOMPARE(dict::currentDictionary()->lookup().find("apple")->fields, expected.fields);
         QCOMPARE(label(), QString("Verb"));
-        QCOMPARE(text("Text5"), QString("1 / 4"));
+        QCOMPARE(text("positionDisplay"), QString("1 / 4"));
     }
 
     void cancelDropsAddAndTyping() {
         open(fourWords());
-        click("Command9");
-        c<QLineEdit>("Text2")->setText("typed");
-        click("Command10");
-        QCOMPARE(text("Text2"), QString("ผึ้ง"));
-        click("Command1");
-        click("Command10");
+        click("nextButton");
+        c<QLineEdit>("meaningEdit")->setText("typed");
+        click("cancelButton");
+        QCOMPARE(text("meaningEdit"), QString("ผึ้ง"));
+        click("addButton");
+        click("cancelButton");
         QVERIFY(!m_w->addMode());
-        QCOMPARE(text("Text1"), QString("bee"));  // the record current before the add
-        QCOMPARE(text("Text5"), QString("2 / 4"));
+        QCOMPARE(text("headwordEdit"), QString("bee"));  // the record current before the add
+        QCOMPARE(text("positionDisplay"), QString("2 / 4"));
         QCOMPARE(enabledButtons(), QString("11111"));
     }
 
     void deletes_data() {
-        QTest::addColumn<int>("nexts");  // Command9 clicks before the delete
+        QTest::addColumn<int>("nexts");  // nextButton clicks before the delete
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("position");
@@ -239,23 +239,23 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QString, position);
         open(fourWords());
-        for (int i = 0; i < nexts; ++i) click("Command9");
-        const QString word = text("Text1");
+        for (int i = 0; i < nexts; ++i) click("nextButton");
+        const QString word = text("headwordEdit");
         m_platform.queueMessageAnswer(yes ? Answer::kYes : Answer::kNo);
-        click("Command3");
+        click("deleteButton");
         QCOMPARE(messages(), QStringList({"คุณต้องการลบข้อมูลคำศัพท์  " + word + " ใช่หรือไม่"}));
         QCOMPARE(m_platform.callsOf(PlatformCall::Kind::kMessage)[0].buttons,
                  platform::Buttons::kYesNo);
         QCOMPARE(bool(stored(word.toUtf8().constData())), !yes);
-        QCOMPARE(text("Text1"), shown);
-        QCOMPARE(text("Text5"), position);
+        QCOMPARE(text("headwordEdit"), shown);
+        QCOMPARE(text("positionDisplay"), position);
         QVERIFY(!m_platform.exitStatus());
     }
 
     void deletingTheOnlyRecordEndsTheProgram() {
         open({rec("one", {{dict::kWordNoun, "หนึ่ง"}})});
         m_platform.queueMessageAnswer(Answer::kYes);
-        click("Command3");
+        click("deleteButton");
         QCOMPARE(messages().last(), QString("ไม่มีข้อมูล|ระบบจะทำการออกจากโปรแกรม กรุณาเข้าใหม่ "));
         QCOMPARE(m_platform.exitStatus(), std::optional<int>(0));
         QCOMPARE(dict::currentDictionary()->size(), 0u);
@@ -282,24 +282,24 @@ private slots:
         QFETCH(QStringList, msgs);
         open(fourWords());
         m_platform.queueInput(answer.isEmpty() ? std::nullopt : std::optional<QString>(answer));
-        click("Command4");
+        click("searchButton");
         const auto prompts = m_platform.callsOf(PlatformCall::Kind::kInput);
         QCOMPARE(prompts.size(), 1u);
         QCOMPARE(prompts[0].text, QString("ใสคำศัพท์ภาษาอังกฤษ"));
         QCOMPARE(m_w->searchWord(), answer);
-        QCOMPARE(text("Text1"), shown);
+        QCOMPARE(text("headwordEdit"), shown);
         QCOMPARE(messages(), msgs);
     }
 
     void searchWhileAddingDropsTheAdd() {
         open(fourWords());
-        click("Command1");
-        c<QLineEdit>("Text1")->setText("new");
+        click("addButton");
+        c<QLineEdit>("headwordEdit")->setText("new");
         m_platform.queueInput(QStringLiteral("cat"));
-        click("Command4");
+        click("searchButton");
         QVERIFY(!m_w->addMode());
-        QCOMPARE(text("Text1"), QString("cat"));
-        QCOMPARE(text("Text5"), QString("3 / 4"));
+        QCOMPARE(text("headwordEdit"), QString("cat"));
+        QCOMPARE(text("positionDisplay"), QString("3 / 4"));
         QCOMPARE(enabledButtons(), QString("11111"));
         QVERIFY(!dict::currentDictionary()->browse().editPending());
     }
@@ -330,33 +330,33 @@ private slots:
         QFETCH(QStringList, msgs);
         open(fourWords(), {static_cast<EditorOpening::Kind>(kind), word});
         QCOMPARE(m_w->addMode(), adding);
-        QCOMPARE(text("Text1"), word1);
-        QCOMPARE(text("Text5"), position);
+        QCOMPARE(text("headwordEdit"), word1);
+        QCOMPARE(text("positionDisplay"), position);
         QCOMPARE(messages(), msgs);
-        if (adding) QCOMPARE(text("Text2"), QString());
+        if (adding) QCOMPARE(text("meaningEdit"), QString());
     }
 
     void emptyTable() {
         open({}, {EditorOpening::kMissingWord, QStringLiteral("zebra")});
         QCOMPARE(messages(), QStringList({"ไม่มีข้อมูล|โปรแกรมจะสร้างฐานข้อมูลใหม่"}));
         QVERIFY(m_w->addMode());
-        QCOMPARE(text("Text1"), QString());  // the opening's word is not applied
+        QCOMPARE(text("headwordEdit"), QString());  // the opening's word is not applied
         // Cancel leaves a clean empty state without an error.
-        click("Command10");
+        click("cancelButton");
         QVERIFY(!m_w->addMode());
-        QCOMPARE(text("Text5"), QString("0 / 0"));
+        QCOMPARE(text("positionDisplay"), QString("0 / 0"));
         QCOMPARE(enabledButtons(), QString("10000"));
         QCOMPARE(messages().size(), 1);
-        click("Command1");
-        c<QLineEdit>("Text1")->setText("first");
-        click("Command2");
-        QCOMPARE(text("Text5"), QString("1 / 1"));
+        click("addButton");
+        c<QLineEdit>("headwordEdit")->setText("first");
+        click("saveButton");
+        QCOMPARE(text("positionDisplay"), QString("1 / 1"));
         QCOMPARE(enabledButtons(), QString("11111"));
     }
 
     void closingClearsFlagsAndDropsTheAdd_data() {
         QTest::addColumn<bool>("byFrame");
-        QTest::newRow("Command5") << false;
+        QTest::newRow("closeButton") << false;
         QTest::newRow("window frame") << true;
     }
     void closingClearsFlagsAndDropsTheAdd() {
@@ -366,7 +366,7 @@ private slots:
         if (byFrame) {
             m_w->close();
         } else {
-            click("Command5");
+            click("closeButton");
         }
         QCOMPARE(m_flagClears, 1);
         QVERIFY(!m_w->isVisible());
@@ -379,12 +379,12 @@ private slots:
         open(fourWords());
         m_w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
-        c<QLineEdit>("Text1")->setFocus();
-        QTest::keyClick(c("Text1"), Qt::Key_Return);
-        QVERIFY(c("Text2")->hasFocus());
-        QTest::keyClick(c("Text2"), Qt::Key_Enter);
-        QVERIFY(c("Combo1")->hasFocus());
-        QCOMPARE(text("Text1"), QString("apple"));
+        c<QLineEdit>("headwordEdit")->setFocus();
+        QTest::keyClick(c("headwordEdit"), Qt::Key_Return);
+        QVERIFY(c("meaningEdit")->hasFocus());
+        QTest::keyClick(c("meaningEdit"), Qt::Key_Enter);
+        QVERIFY(c("partOfSpeechBox")->hasFocus());
+        QCOMPARE(text("headwordEdit"), QString("apple"));
         QVERIFY(m_w->isVisible());
     }
 
@@ -392,12 +392,12 @@ private slots:
         open(fourWords());
         const dict::DictionaryStore* before = dict::currentDictionary();
         const std::string path = before->path();
-        FrmaddData second({}, {});
-        QVERIFY(second.Form_Load());
+        DictionaryEditor second({}, {});
+        QVERIFY(second.load());
         QVERIFY(dict::currentDictionary() != before);
         QCOMPARE(dict::currentDictionary()->path(), path);
     }
 };
 
 QTEST_MAIN(TestFrmaddData)
-#include "tst_frmadddata.moc"
+#include "tst_dictionary_editor.moc"

@@ -15,46 +15,46 @@
 class QWidget;
 
 namespace Ui {
-class FrmOption;
+class OptionsDialog;
 }
 
-class FrmOption final : public QDialog {
+class OptionsDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    // `setPal` applies the stored options to the main window; `setSelectPalChecked`
+    // `applyStoredSettings` applies the stored options to the main window; `setTranslateOnSelectChecked`
     // sets the main window's translate-on-select check box. Either may be empty.
-    FrmOption(std::function<void()> setPal, std::function<void(bool)> setSelectPalChecked,
+    OptionsDialog(std::function<void()> applyStoredSettings, std::function<void(bool)> setTranslateOnSelectChecked,
               QWidget* parent = nullptr);
-    ~FrmOption() override;
+    ~OptionsDialog() override;
 
     // Loads every option from the settings store into the controls.
-    void OptionPal();
+    void loadOptions();
 
     // Writes every option from the controls into the settings store, then sets
-    // the main window's translate-on-select check box to chkselect's state.
-    void SaveSet();
+    // the main window's translate-on-select check box to translateOnSelectCheck's state.
+    void saveOptions();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // One colour control: a swatch (background) or a sample (text colour).
-    enum Swatch { kColorEn, kColorTh, kColorTxtEn, kColorTxtTh, kColorBeforePal, kSwatchCount };
+    enum Swatch { kEnglishBackground, kThaiBackground, kEnglishTextColour, kThaiTextColour, kTranslatingBackground, kSwatchCount };
 
-    void Command1_Click();
-    void Command5_Click();
-    void Command3_Click();
+    void saveAndClose();
+    void saveAndApply();
+    void closeWithoutSaving();
 
     // Opens the colour dialog for swatch `s` and applies the colour it closes with.
     void chooseColor(Swatch s);
-    // Shows stored colour value `stored` on swatch `s` and remembers it for SaveSet.
+    // Shows stored colour value `stored` on swatch `s` and remembers it for saveOptions.
     void setSwatch(Swatch s, qint32 stored);
     QWidget* swatchWidget(Swatch s) const;
 
-    std::unique_ptr<Ui::FrmOption> m_ui;
-    std::function<void()> m_setPal;
-    std::function<void(bool)> m_setSelectPalChecked;
+    std::unique_ptr<Ui::OptionsDialog> m_ui;
+    std::function<void()> m_applyStoredSettings;
+    std::function<void(bool)> m_setTranslateOnSelectChecked;
     // The stored form of each swatch's colour, so a system colour is saved as
     // the same system colour rather than as today's red, green and blue.
     std::array<qint32, kSwatchCount> m_values{};

@@ -1,4 +1,4 @@
-#include "dictionary/editor/frmadddata.h"
+#include "dictionary/editor/dictionary_editor.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -10,9 +10,9 @@
 #include "dictionary/session.h"
 #include "dictionary/store.h"
 #include "platform/platform.h"
-#include "ui_frmadddata.h"
+#include "ui_dictionary_editor.h"
 
-const QString FrmaddData::kCaption = QStringLiteral("เพิ่ม / แก้ไข ฐานข้อมูลคำศัพท์ V.1.0");
+const QString DictionaryEditor::kCaption = QStringLiteral("เพิ่ม / แก้ไข ฐานข้อมูลคำศัพท์ V.1.0");
 
 namespace {
 
@@ -21,8 +21,8 @@ struct Label {
     int pos;
 };
 
-// The part-of-speech labels of Combo1 and the fields they name, in the order
-// Display looks for a meaning. Word_read has no label.
+// The part-of-speech labels of partOfSpeechBox and the fields they name, in the order
+// showRecord looks for a meaning. Word_read has no label.
 constexpr std::array<Label, 8> kLabels{{
     {"Noun", dict::kWordNoun},
     {"Verb", dict::kWordVerb},
@@ -56,31 +56,31 @@ const QString kNoData = QStringLiteral("ไม่มีข้อมูล");
 
 }  // namespace
 
-FrmaddData::FrmaddData(EditorOpening opening, std::function<void()> clearOpeningFlags,
+DictionaryEditor::DictionaryEditor(EditorOpening opening, std::function<void()> clearOpeningFlags,
                        QWidget* parent)
     : QDialog(parent),
-      m_ui(std::make_unique<Ui::FrmaddData>()),
+      m_ui(std::make_unique<Ui::DictionaryEditor>()),
       m_opening(std::move(opening)),
       m_clearOpeningFlags(std::move(clearOpeningFlags)) {
     m_ui->setupUi(this);
     setWindowTitle(kCaption);
-    m_ui->Text1->installEventFilter(this);
-    m_ui->Text2->installEventFilter(this);
-    connect(m_ui->Command1, &QPushButton::clicked, this, &FrmaddData::Command1_Click);
-    connect(m_ui->Command2, &QPushButton::clicked, this, &FrmaddData::Command2_Click);
-    connect(m_ui->Command3, &QPushButton::clicked, this, &FrmaddData::Command3_Click);
-    connect(m_ui->Command4, &QPushButton::clicked, this, &FrmaddData::Command4_Click);
-    connect(m_ui->Command5, &QPushButton::clicked, this, &FrmaddData::reject);
-    connect(m_ui->Command6, &QPushButton::clicked, this, &FrmaddData::Command6_Click);
-    connect(m_ui->Command7, &QPushButton::clicked, this, &FrmaddData::Command7_Click);
-    connect(m_ui->Command8, &QPushButton::clicked, this, &FrmaddData::Command8_Click);
-    connect(m_ui->Command9, &QPushButton::clicked, this, &FrmaddData::Command9_Click);
-    connect(m_ui->Command10, &QPushButton::clicked, this, &FrmaddData::Command10_Click);
+    m_ui->headwordEdit->installEventFilter(this);
+    m_ui->meaningEdit->installEventFilter(this);
+    connect(m_ui->addButton, &QPushButton::clicked, this, &DictionaryEditor::startAdding);
+    connect(m_ui->saveButton, &QPushButton::clicked, this, &DictionaryEditor::saveRecord);
+    connect(m_ui->deleteButton, &QPushButton::clicked, this, &DictionaryEditor::deleteRecord);
+    connect(m_ui->searchButton, &QPushButton::clicked, this, &DictionaryEditor::searchHeadword);
+    connect(m_ui->closeButton, &QPushButton::clicked, this, &DictionaryEditor::reject);
+    connect(m_ui->firstButton, &QPushButton::clicked, this, &DictionaryEditor::moveToFirst);
+    connect(m_ui->previousButton, &QPushButton::clicked, this, &DictionaryEditor::moveToPrevious);
+    connect(m_ui->lastButton, &QPushButton::clicked, this, &DictionaryEditor::moveToLast);
+    connect(m_ui->nextButton, &QPushButton::clicked, this, &DictionaryEditor::moveToNext);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &DictionaryEditor::cancelPending);
 }
 
-FrmaddData::~FrmaddData() = default;
+DictionaryEditor::~DictionaryEditor() = default;
 
-bool FrmaddData::Form_Load() {
+bool DictionaryEditor::load() {
     const dict::DictionaryStore* open = dict::currentDictionary();
     const dict::Status s = open ? dict::reopenDictionary(open->path()) : dict::reopenDictionary();
     if (s.isOk()) return true;
@@ -90,38 +90,38 @@ bool FrmaddData::Form_Load() {
     return false;
 }
 
-dict::BrowseView* FrmaddData::browse() const {
+dict::BrowseView* DictionaryEditor::browse() const {
     dict::DictionaryStore* store = dict::currentDictionary();
     return store ? &store->browse() : nullptr;
 }
 
-void FrmaddData::showEvent(QShowEvent* event) {
+void DictionaryEditor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (m_activated) return;
     m_activated = true;
     // After the window is on screen, so its messages appear over it.
-    QMetaObject::invokeMethod(this, &FrmaddData::Form_Activate, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &DictionaryEditor::activate, Qt::QueuedConnection);
 }
 
-void FrmaddData::Form_Activate() {
+void DictionaryEditor::activate() {
     m_activated = true;
     dict::BrowseView* b = browse();
     dict::Status s = b ? b->moveLast() : dict::Status::noCurrentRecord();
     if (s.isOk()) s = b->moveFirst();
     if (s.isOk()) s = showCurrent();
-    if (s.isOk()) displayF();
+    if (s.isOk()) showPosition();
     if (s.isNoCurrentRecord()) {
         m_empty = true;
         tell(this, QStringLiteral("โปรแกรมจะสร้างฐานข้อมูลใหม่"), kNoData);
-        Command1_Click();
+        startAdding();
         return;
     }
     if (!s.isOk()) return;
 
     switch (m_opening.kind) {
         case EditorOpening::kMissingWord:
-            Command1_Click();
-            m_ui->Text1->setText(m_opening.word);
+            startAdding();
+            m_ui->headwordEdit->setText(m_opening.word);
             break;
         case EditorOpening::kListWord:
             m_searchWord = m_opening.word;
@@ -132,74 +132,74 @@ void FrmaddData::Form_Activate() {
     }
 }
 
-dict::Status FrmaddData::showCurrent() {
+dict::Status DictionaryEditor::showCurrent() {
     dict::BrowseView* b = browse();
     if (!b) return dict::Status::noCurrentRecord();
     dict::FieldValue word;
     dict::Status s = b->field("Word_en", &word);
     if (!s.isOk()) return s;
-    m_ui->Text1->setText(word ? QString::fromStdString(*word) : QString());
+    m_ui->headwordEdit->setText(word ? QString::fromStdString(*word) : QString());
     for (const Label& l : kLabels) {
         dict::FieldValue meaning;
         s = b->field(l.pos, &meaning);
         if (!s.isOk()) return s;
         if (meaning && !meaning->empty()) {
-            m_ui->Text2->setText(QString::fromStdString(*meaning));
-            m_ui->Combo1->setCurrentText(QLatin1String(l.text));
+            m_ui->meaningEdit->setText(QString::fromStdString(*meaning));
+            m_ui->partOfSpeechBox->setCurrentText(QLatin1String(l.text));
             return dict::Status::ok();
         }
     }
-    m_ui->Text2->clear();
+    m_ui->meaningEdit->clear();
     return dict::Status::ok();
 }
 
-void FrmaddData::Display() {
+void DictionaryEditor::showRecord() {
     showCurrent();
 }
 
-void FrmaddData::displayF() {
+void DictionaryEditor::showPosition() {
     if (m_addMode) {
-        m_ui->Text5->setText(QStringLiteral("เพิ่มข้อมูล"));
+        m_ui->positionDisplay->setText(QStringLiteral("เพิ่มข้อมูล"));
         return;
     }
     const dict::BrowseView* b = browse();
     const int position = b ? b->absolutePosition() + 1 : 0;
     const int count = b ? b->recordCount() : 0;
-    m_ui->Text5->setText(QStringLiteral("%1 / %2").arg(position).arg(count));
+    m_ui->positionDisplay->setText(QStringLiteral("%1 / %2").arg(position).arg(count));
 }
 
-void FrmaddData::ClearTxt() {
-    m_ui->Text1->clear();
-    m_ui->Text2->clear();
-    m_ui->Text1->setFocus();
-    m_ui->Command6->setEnabled(false);
-    m_ui->Command7->setEnabled(false);
-    m_ui->Command8->setEnabled(false);
-    m_ui->Command9->setEnabled(false);
+void DictionaryEditor::clearFields() {
+    m_ui->headwordEdit->clear();
+    m_ui->meaningEdit->clear();
+    m_ui->headwordEdit->setFocus();
+    m_ui->firstButton->setEnabled(false);
+    m_ui->previousButton->setEnabled(false);
+    m_ui->lastButton->setEnabled(false);
+    m_ui->nextButton->setEnabled(false);
 }
 
-void FrmaddData::updateButtons() {
-    // While adding, Command1 and the navigation wait for save or cancel; with
+void DictionaryEditor::updateButtons() {
+    // While adding, addButton and the navigation wait for save or cancel; with
     // nothing in the table there is nothing to step through or delete.
     const bool browsing = !m_addMode && !m_empty;
-    m_ui->Command1->setEnabled(!m_addMode);
-    m_ui->Command3->setEnabled(!m_empty || m_addMode);
-    m_ui->Command6->setEnabled(browsing);
-    m_ui->Command7->setEnabled(browsing);
-    m_ui->Command8->setEnabled(browsing);
-    m_ui->Command9->setEnabled(browsing);
+    m_ui->addButton->setEnabled(!m_addMode);
+    m_ui->deleteButton->setEnabled(!m_empty || m_addMode);
+    m_ui->firstButton->setEnabled(browsing);
+    m_ui->previousButton->setEnabled(browsing);
+    m_ui->lastButton->setEnabled(browsing);
+    m_ui->nextButton->setEnabled(browsing);
 }
 
-void FrmaddData::showEmptyTable() {
+void DictionaryEditor::showEmptyTable() {
     m_empty = true;
     m_addMode = false;
-    m_ui->Text1->clear();
-    m_ui->Text2->clear();
-    displayF();
+    m_ui->headwordEdit->clear();
+    m_ui->meaningEdit->clear();
+    showPosition();
     updateButtons();
 }
 
-bool FrmaddData::dropPending() {
+bool DictionaryEditor::dropPending() {
     dict::BrowseView* b = browse();
     if (!b) return false;
     // The bookmark names the record that was current before the add; going
@@ -213,28 +213,28 @@ bool FrmaddData::dropPending() {
         showEmptyTable();
         return false;
     }
-    Display();
-    displayF();
+    showRecord();
+    showPosition();
     updateButtons();
     return true;
 }
 
-void FrmaddData::Command1_Click() {
-    m_ui->Command10->setEnabled(true);
+void DictionaryEditor::startAdding() {
+    m_ui->cancelButton->setEnabled(true);
     m_addMode = true;
     if (dict::BrowseView* b = browse()) b->addNew();
-    ClearTxt();
-    displayF();
-    m_ui->Command1->setEnabled(false);
+    clearFields();
+    showPosition();
+    m_ui->addButton->setEnabled(false);
     updateButtons();
 }
 
-dict::Status FrmaddData::writePending() {
+dict::Status DictionaryEditor::writePending() {
     dict::BrowseView* b = browse();
     if (!b) return dict::Status::noCurrentRecord();
-    const int labelled = labelField(m_ui->Combo1->currentText());
-    const std::string word = utf8(m_ui->Text1->text());
-    const std::string meaning = utf8(m_ui->Text2->text());
+    const int labelled = labelField(m_ui->partOfSpeechBox->currentText());
+    const std::string word = utf8(m_ui->headwordEdit->text());
+    const std::string meaning = utf8(m_ui->meaningEdit->text());
     if (m_addMode) {
         // A new record holds the headword and one meaning; the rest stay absent.
         dict::Status s = b->setField(dict::kWordEn, word);
@@ -251,7 +251,7 @@ dict::Status FrmaddData::writePending() {
     return s;
 }
 
-void FrmaddData::Command2_Click() {
+void DictionaryEditor::saveRecord() {
     dict::BrowseView* b = browse();
     if (!b) return;
     dict::Status s = writePending();
@@ -264,27 +264,27 @@ void FrmaddData::Command2_Click() {
     m_addMode = false;
     m_empty = false;
     b->moveFirst();
-    displayF();
-    Display();
+    showPosition();
+    showRecord();
     updateButtons();
 }
 
-void FrmaddData::Command10_Click() {
+void DictionaryEditor::cancelPending() {
     dropPending();
 }
 
-void FrmaddData::reject() {
+void DictionaryEditor::reject() {
     if (m_clearOpeningFlags) m_clearOpeningFlags();
     dropPending();
     QDialog::reject();
 }
 
-void FrmaddData::Command3_Click() {
+void DictionaryEditor::deleteRecord() {
     dict::BrowseView* b = browse();
     if (!b) return;
     if (m_addMode && !dropPending()) return;  // nothing left to delete
     const QString question =
-        QStringLiteral("คุณต้องการลบข้อมูลคำศัพท์  ") + m_ui->Text1->text() + QStringLiteral(" ใช่หรือไม่");
+        QStringLiteral("คุณต้องการลบข้อมูลคำศัพท์  ") + m_ui->headwordEdit->text() + QStringLiteral(" ใช่หรือไม่");
     if (platform::platform().message(this, question, QString(), platform::Buttons::kYesNo,
                                      platform::Icon::kNone) != platform::Answer::kYes) {
         return;
@@ -303,10 +303,10 @@ void FrmaddData::Command3_Click() {
     }
     if (!s.isOk()) return;
     m_addMode = false;
-    displayF();
+    showPosition();
 }
 
-void FrmaddData::Command4_Click() {
+void DictionaryEditor::searchHeadword() {
     const std::optional<QString> answer = platform::platform().inputText(
         this, QStringLiteral("ใสคำศัพท์ภาษาอังกฤษ"), QString(), QString());
     m_searchWord = answer.value_or(QString());
@@ -315,7 +315,7 @@ void FrmaddData::Command4_Click() {
     findWord(m_searchWord);
 }
 
-void FrmaddData::findWord(const QString& word) {
+void DictionaryEditor::findWord(const QString& word) {
     dict::BrowseView* b = browse();
     if (!b) return;
     // The word is a bound value, so a headword with "'" is found like any other.
@@ -325,54 +325,54 @@ void FrmaddData::findWord(const QString& word) {
         tell(this, kNotFound);
         return;
     }
-    Display();
-    displayF();
+    showRecord();
+    showPosition();
 }
 
-void FrmaddData::Command6_Click() {
+void DictionaryEditor::moveToFirst() {
     if (dict::BrowseView* b = browse(); b && b->moveFirst().isOk()) {
-        Display();
-        displayF();
+        showRecord();
+        showPosition();
     }
 }
 
-void FrmaddData::Command7_Click() {
+void DictionaryEditor::moveToPrevious() {
     dict::BrowseView* b = browse();
     if (!b) return;
     dict::Status s = b->movePrevious();
     if (s.isOk() && b->bof()) s = b->moveFirst();
     if (!s.isOk()) return;
-    Display();
-    displayF();
+    showRecord();
+    showPosition();
 }
 
-void FrmaddData::Command8_Click() {
+void DictionaryEditor::moveToLast() {
     if (dict::BrowseView* b = browse(); b && b->moveLast().isOk()) {
-        Display();
-        displayF();
+        showRecord();
+        showPosition();
     }
 }
 
-void FrmaddData::Command9_Click() {
+void DictionaryEditor::moveToNext() {
     dict::BrowseView* b = browse();
     if (!b) return;
     dict::Status s = b->moveNext();
     if (s.isOk() && b->eof()) s = b->moveLast();
     if (!s.isOk()) return;
-    Display();
-    displayF();
+    showRecord();
+    showPosition();
 }
 
-bool FrmaddData::eventFilter(QObject* watched, QEvent* event) {
+bool DictionaryEditor::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (watched == m_ui->Text1) {
-                m_ui->Text2->setFocus();
+            if (watched == m_ui->headwordEdit) {
+                m_ui->meaningEdit->setFocus();
                 return true;
             }
-            if (watched == m_ui->Text2) {
-                m_ui->Combo1->setFocus();
+            if (watched == m_ui->meaningEdit) {
+                m_ui->partOfSpeechBox->setFocus();
                 return true;
             }
         }

@@ -10,7 +10,7 @@
 
 #include "platform/scripted_platform.h"
 #include "settings/colors.h"
-#include "settings/frmoption.h"
+#include "settings/options_dialog.h"
 #include "settings/keys.h"
 #include "settings/store.h"
 
@@ -49,15 +49,15 @@ private slots:
     void firstRunShowsTheDefaults() {
         auto w = makeWindow();
         QCOMPARE(w->windowTitle(), QString("เพิ่มเติม"));
-        QCOMPARE(background(child<QFrame>(*w, "colorben")), QColor(Qt::white));
-        QCOMPARE(background(child<QFrame>(*w, "ColorbTh")), QColor(Qt::white));
-        QCOMPARE(background(child<QFrame>(*w, "ColorBefopal")), QColor(255, 224, 192));
+        QCOMPARE(background(child<QFrame>(*w, "englishBackgroundSwatch")), QColor(Qt::white));
+        QCOMPARE(background(child<QFrame>(*w, "thaiBackgroundSwatch")), QColor(Qt::white));
+        QCOMPARE(background(child<QFrame>(*w, "translatingBackgroundSwatch")), QColor(255, 224, 192));
         const QColor buttonText = QApplication::palette().color(QPalette::ButtonText);
-        QCOMPARE(child<QLineEdit>(*w, "Colorten")->text(), QString("ABC"));
-        QCOMPARE(child<QLineEdit>(*w, "Colortth")->text(), QString("กขค"));
-        QCOMPARE(textColor(child<QLineEdit>(*w, "Colorten")), buttonText);
-        QCOMPARE(textColor(child<QLineEdit>(*w, "Colortth")), buttonText);
-        for (const char* name : {"chkbepal", "chkdata", "chkselect", "chksound"}) {
+        QCOMPARE(child<QLineEdit>(*w, "englishTextSample")->text(), QString("ABC"));
+        QCOMPARE(child<QLineEdit>(*w, "thaiTextSample")->text(), QString("กขค"));
+        QCOMPARE(textColor(child<QLineEdit>(*w, "englishTextSample")), buttonText);
+        QCOMPARE(textColor(child<QLineEdit>(*w, "thaiTextSample")), buttonText);
+        for (const char* name : {"translatingBackgroundCheck", "reportMissingWordsCheck", "translateOnSelectCheck", "soundCheck"}) {
             QVERIFY2(!child<QCheckBox>(*w, name)->isChecked(), name);
         }
         QVERIFY(!QFile::exists(m_path));  // opening writes nothing
@@ -71,18 +71,18 @@ private slots:
         settings::saveSetting("Options", "chkbeforeforepal", "1");
         settings::saveSetting("Options", "ColorTxtTh", "-2147483640");  // system colour 8
         auto w = makeWindow();
-        QCOMPARE(background(child<QFrame>(*w, "colorben")), QColor(255, 0, 0));
-        QVERIFY(child<QCheckBox>(*w, "chkdata")->isChecked());
-        QVERIFY(child<QCheckBox>(*w, "chkselect")->isChecked());
-        QVERIFY(!child<QCheckBox>(*w, "chksound")->isChecked());
-        QVERIFY(child<QCheckBox>(*w, "chkbepal")->isChecked());
-        QCOMPARE(textColor(child<QLineEdit>(*w, "Colortth")),
+        QCOMPARE(background(child<QFrame>(*w, "englishBackgroundSwatch")), QColor(255, 0, 0));
+        QVERIFY(child<QCheckBox>(*w, "reportMissingWordsCheck")->isChecked());
+        QVERIFY(child<QCheckBox>(*w, "translateOnSelectCheck")->isChecked());
+        QVERIFY(!child<QCheckBox>(*w, "soundCheck")->isChecked());
+        QVERIFY(child<QCheckBox>(*w, "translatingBackgroundCheck")->isChecked());
+        QCOMPARE(textColor(child<QLineEdit>(*w, "thaiTextSample")),
                  QApplication::palette().color(QPalette::Text));
     }
 
     void firstSaveWritesEveryKeyKeepingSystemColours() {
         auto w = makeWindow();
-        w->SaveSet();
+        w->saveOptions();
         QCOMPARE(settings::getSetting("Options", "ColorEn", ""), QString("16777215"));
         QCOMPARE(settings::getSetting("Options", "ColorTh", ""), QString("16777215"));
         QCOMPARE(settings::getSetting("Options", "ColorTxtEn", ""), QString("-2147483630"));
@@ -95,29 +95,29 @@ private slots:
 
     void saveSetPassesChkselectToTheMainWindow() {
         auto w = makeWindow();
-        child<QCheckBox>(*w, "chkselect")->setChecked(true);
-        w->SaveSet();
+        child<QCheckBox>(*w, "translateOnSelectCheck")->setChecked(true);
+        w->saveOptions();
         QCOMPARE(m_selectPal, std::optional<bool>(true));
         QCOMPARE(settings::getSetting("Options", "Selectpal", ""), QString("1"));
-        child<QCheckBox>(*w, "chkselect")->setChecked(false);
-        w->SaveSet();
+        child<QCheckBox>(*w, "translateOnSelectCheck")->setChecked(false);
+        w->saveOptions();
         QCOMPARE(m_selectPal, std::optional<bool>(false));
         QCOMPARE(settings::getSetting("Options", "Selectpal", ""), QString("0"));
-        QCOMPARE(m_setPalCalls, 0);  // SaveSet alone does not apply
+        QCOMPARE(m_setPalCalls, 0);  // saveOptions alone does not apply
     }
 
     void chooseKeepsOpenAndExitStoresNothingMore() {
         auto w = makeWindow();
         w->show();
-        child<QCheckBox>(*w, "chksound")->setChecked(true);
-        QTest::mouseClick(child<QPushButton>(*w, "Command5"), Qt::LeftButton);
+        child<QCheckBox>(*w, "soundCheck")->setChecked(true);
+        QTest::mouseClick(child<QPushButton>(*w, "applyButton"), Qt::LeftButton);
         QCOMPARE(m_setPalCalls, 1);
         QVERIFY(w->isVisible());
         QCOMPARE(settings::getSetting("Options", "Sound", ""), QString("1"));
         const QByteArray saved = fileBytes(m_path);
 
-        child<QCheckBox>(*w, "chkdata")->setChecked(true);
-        QTest::mouseClick(child<QPushButton>(*w, "Command3"), Qt::LeftButton);
+        child<QCheckBox>(*w, "reportMissingWordsCheck")->setChecked(true);
+        QTest::mouseClick(child<QPushButton>(*w, "closeButton"), Qt::LeftButton);
         QVERIFY(!w->isVisible());
         QCOMPARE(w->result(), int(QDialog::Rejected));
         QCOMPARE(m_setPalCalls, 1);
@@ -127,8 +127,8 @@ private slots:
     void okSavesAppliesAndCloses() {
         auto w = makeWindow();
         w->show();
-        child<QCheckBox>(*w, "chkdata")->setChecked(true);
-        QTest::mouseClick(child<QPushButton>(*w, "Command1"), Qt::LeftButton);
+        child<QCheckBox>(*w, "reportMissingWordsCheck")->setChecked(true);
+        QTest::mouseClick(child<QPushButton>(*w, "okButton"), Qt::LeftButton);
         QCOMPARE(m_setPalCalls, 1);
         QVERIFY(!w->isVisible());
         QCOMPARE(w->result(), int(QDialog::Accepted));
@@ -141,25 +141,25 @@ private slots:
         auto w = makeWindow();
         w->show();
         scripted.queueColor(QColor(255, 192, 192));
-        QTest::mouseDClick(child<QFrame>(*w, "colorben"), Qt::LeftButton);
-        QCOMPARE(background(child<QFrame>(*w, "colorben")), QColor(255, 192, 192));
+        QTest::mouseDClick(child<QFrame>(*w, "englishBackgroundSwatch"), Qt::LeftButton);
+        QCOMPARE(background(child<QFrame>(*w, "englishBackgroundSwatch")), QColor(255, 192, 192));
 
         // No choice made: the dialog's own colour (the last one chosen) applies.
-        QTest::mouseDClick(child<QLineEdit>(*w, "Colorten"), Qt::LeftButton);
-        QCOMPARE(textColor(child<QLineEdit>(*w, "Colorten")), QColor(255, 192, 192));
+        QTest::mouseDClick(child<QLineEdit>(*w, "englishTextSample"), Qt::LeftButton);
+        QCOMPARE(textColor(child<QLineEdit>(*w, "englishTextSample")), QColor(255, 192, 192));
 
         scripted.queueColor(QColor(0, 0, 255));
-        QTest::mouseDClick(child<QFrame>(*w, "ColorBefopal"), Qt::LeftButton);
-        QCOMPARE(background(child<QFrame>(*w, "ColorBefopal")), QColor(0, 0, 255));
+        QTest::mouseDClick(child<QFrame>(*w, "translatingBackgroundSwatch"), Qt::LeftButton);
+        QCOMPARE(background(child<QFrame>(*w, "translatingBackgroundSwatch")), QColor(0, 0, 255));
 
         const auto opened = scripted.callsOf(PlatformCall::Kind::kColor);
         QCOMPARE(opened.size(), std::size_t{3});
         QCOMPARE(opened[0].color, QColor(Qt::black));  // black the first time
         QCOMPARE(opened[1].color, QColor(255, 192, 192));
         QCOMPARE(opened[2].color, QColor(255, 192, 192));
-        QVERIFY(!QFile::exists(m_path));  // nothing stored before SaveSet
+        QVERIFY(!QFile::exists(m_path));  // nothing stored before saveOptions
 
-        QTest::mouseClick(child<QPushButton>(*w, "Command5"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(*w, "applyButton"), Qt::LeftButton);
         QCOMPARE(settings::getSetting("Options", "ColorEn", ""), QString("12632319"));
         QCOMPARE(settings::getSetting("Options", "ColorTxtEn", ""), QString("12632319"));
         QCOMPARE(settings::getSetting("Options", "Colorbeforepal", ""), QString("16711680"));
@@ -167,21 +167,21 @@ private slots:
         // An unsaved choice is dropped on exit, and the dialog goes with the
         // window: the next opening's dialog starts from black again.
         scripted.queueColor(QColor(0, 255, 0));
-        QTest::mouseDClick(child<QFrame>(*w, "ColorbTh"), Qt::LeftButton);
-        QTest::mouseClick(child<QPushButton>(*w, "Command3"), Qt::LeftButton);
+        QTest::mouseDClick(child<QFrame>(*w, "thaiBackgroundSwatch"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(*w, "closeButton"), Qt::LeftButton);
         w.reset();
         auto again = makeWindow();
-        QCOMPARE(background(child<QFrame>(*again, "ColorbTh")), QColor(Qt::white));
+        QCOMPARE(background(child<QFrame>(*again, "thaiBackgroundSwatch")), QColor(Qt::white));
         again->show();
-        QTest::mouseDClick(child<QFrame>(*again, "ColorbTh"), Qt::LeftButton);
+        QTest::mouseDClick(child<QFrame>(*again, "thaiBackgroundSwatch"), Qt::LeftButton);
         const auto reopened = scripted.callsOf(PlatformCall::Kind::kColor);
         QCOMPARE(reopened.size(), std::size_t{5});
         QCOMPARE(reopened[4].color, QColor(Qt::black));
     }
 
 private:
-    std::unique_ptr<FrmOption> makeWindow() {
-        return std::make_unique<FrmOption>([this] { ++m_setPalCalls; },
+    std::unique_ptr<OptionsDialog> makeWindow() {
+        return std::make_unique<OptionsDialog>([this] { ++m_setPalCalls; },
                                            [this](bool checked) { m_selectPal = checked; });
     }
 
@@ -202,4 +202,4 @@ private:
 };
 
 QTEST_MAIN(TestFrmOption)
-#include "tst_frmoption.moc"
+#include "tst_options_dialog.moc"

@@ -9,11 +9,11 @@
 #include <memory>
 
 namespace Ui {
-class Form3;
+class FullScreenView;
 }
 class QPlainTextEdit;
 
-class Form3 final : public QDialog {
+class FullScreenView final : public QDialog {
     Q_OBJECT
 
 public:
@@ -23,23 +23,23 @@ public:
     static constexpr int kWidthTwips = 12000;
     static constexpr int kHeightTwips = 9000;
 
-    explicit Form3(QWidget* parent = nullptr);
-    ~Form3() override;
+    explicit FullScreenView(QWidget* parent = nullptr);
+    ~FullScreenView() override;
 
     // Copies the texts and background colours of the two panes into the view.
-    void fill(const QPlainTextEdit& ren, const QPlainTextEdit& rth);
+    void fill(const QPlainTextEdit& englishPane, const QPlainTextEdit& thaiPane);
     // Fills the view and shows it modally; returns when it is closed.
-    void openFor(const QPlainTextEdit& ren, const QPlainTextEdit& rth);
+    void openFor(const QPlainTextEdit& englishPane, const QPlainTextEdit& thaiPane);
 
-    Ui::Form3& ui() { return *m_ui; }
+    Ui::FullScreenView& ui() { return *m_ui; }
 
 public Q_SLOTS:
-    // Applies the size in Combo1 to both boxes (a chosen list item).
-    void Combo1_Click();
+    // Applies the size in fontSizeBox to both boxes (a chosen list item).
+    void applyFontSize();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::unique_ptr<Ui::Form3> m_ui;
+    std::unique_ptr<Ui::FullScreenView> m_ui;
 };

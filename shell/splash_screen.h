@@ -9,27 +9,27 @@
 #include <memory>
 
 namespace Ui {
-class frmload;
+class SplashScreen;
 }
 
-class frmload final : public QWidget {
+class SplashScreen final : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int kIntervalMs = 1500;
 
     // `showMain` is run by the timer's tick, before the splash closes.
-    explicit frmload(std::function<void()> showMain, QWidget* parent = nullptr);
-    ~frmload() override;
+    explicit SplashScreen(std::function<void()> showMain, QWidget* parent = nullptr);
+    ~SplashScreen() override;
 
     QTimer& timer() { return m_timer; }
 
 public Q_SLOTS:
     // The tick: shows the main window, then unloads the splash.
-    void Timer1_Timer();
+    void showMainWindow();
 
 private:
-    std::unique_ptr<Ui::frmload> m_ui;
+    std::unique_ptr<Ui::SplashScreen> m_ui;
     std::function<void()> m_showMain;
     QTimer m_timer;
 };

@@ -1,7 +1,7 @@
 // The dictionary editor: shows one record at a time with one meaning and its
 // part-of-speech label, steps through the table, finds a headword, adds,
 // changes and deletes words. Every access goes through the browse view of the
-// dictionary opened last. Create one for each opening, call Form_Load, then
+// dictionary opened last. Create one for each opening, call load, then
 // exec(); it moves to the first record and applies the opening when shown.
 #pragma once
 
@@ -12,7 +12,7 @@
 #include <memory>
 
 namespace Ui {
-class FrmaddData;
+class DictionaryEditor;
 }
 namespace dict {
 class BrowseView;
@@ -30,7 +30,7 @@ struct EditorOpening {
     QString word;
 };
 
-class FrmaddData final : public QDialog {
+class DictionaryEditor final : public QDialog {
     Q_OBJECT
 
 public:
@@ -39,27 +39,27 @@ public:
 
     // `clearOpeningFlags` clears the main window's opening flags; the window
     // calls it when it is closed (button, frame or Escape). It may be empty.
-    FrmaddData(EditorOpening opening, std::function<void()> clearOpeningFlags,
+    DictionaryEditor(EditorOpening opening, std::function<void()> clearOpeningFlags,
                QWidget* parent = nullptr);
-    ~FrmaddData() override;
+    ~DictionaryEditor() override;
 
     // Reopens the dictionary file opened last (or dict.db beside the
     // executable), replacing the program-wide views. Returns false when that
     // fails: the user was shown the reason and the program asked to end.
-    bool Form_Load();
+    bool load();
 
     // Moves to the last, then the first record and shows it, then applies the
     // opening; on an empty table tells the user and starts adding. Runs once
     // by itself when the window is first shown.
-    void Form_Activate();
+    void activate();
 
     // Shows the headword and the first meaning present of the current record.
-    void Display();
+    void showRecord();
     // Shows the position " / " count, or "เพิ่มข้อมูล" while adding.
-    void displayF();
+    void showPosition();
     // Empties the headword and meaning, focuses the headword, and disables
     // the four navigation buttons.
-    void ClearTxt();
+    void clearFields();
 
     bool addMode() const { return m_addMode; }
     const QString& searchWord() const { return m_searchWord; }
@@ -74,15 +74,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Command1_Click();   // add
-    void Command2_Click();   // save
-    void Command3_Click();   // delete
-    void Command4_Click();   // search
-    void Command10_Click();  // cancel
-    void Command6_Click();   // first
-    void Command7_Click();   // previous
-    void Command8_Click();   // last
-    void Command9_Click();   // next
+    void startAdding();   // add
+    void saveRecord();   // save
+    void deleteRecord();   // delete
+    void searchHeadword();   // search
+    void cancelPending();  // cancel
+    void moveToFirst();   // first
+    void moveToPrevious();   // previous
+    void moveToLast();   // last
+    void moveToNext();   // next
 
     // The browse view of the dictionary opened last, or nullptr.
     dict::BrowseView* browse() const;
@@ -96,7 +96,7 @@ private:
     void showEmptyTable();
     void updateButtons();
 
-    std::unique_ptr<Ui::FrmaddData> m_ui;
+    std::unique_ptr<Ui::DictionaryEditor> m_ui;
     EditorOpening m_opening;
     std::function<void()> m_clearOpeningFlags;
     bool m_addMode = false;

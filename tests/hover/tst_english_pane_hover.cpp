@@ -11,16 +11,16 @@ namespace {
 
 const QString kText = QStringLiteral("the cats sat\nhouses");
 
-// Puts the pointer on the middle of character k of Ren and moves it there.
-void pointAt(Form1& form, int k) {
-    QPlainTextEdit* ren = form.ui().Ren;
-    QTextCursor c(ren->document());
+// Puts the pointer on the middle of character k of englishPane and moves it there.
+void pointAt(MainWindow& form, int k) {
+    QPlainTextEdit* englishPane = form.ui().englishPane;
+    QTextCursor c(englishPane->document());
     c.setPosition(k);
-    const QRect left = ren->cursorRect(c);
+    const QRect left = englishPane->cursorRect(c);
     c.setPosition(k + 1);
-    const QPoint p((left.left() + ren->cursorRect(c).left()) / 2, left.center().y());
-    QCursor::setPos(ren->viewport()->mapToGlobal(p));
-    QTest::mouseMove(ren->viewport(), p);
+    const QPoint p((left.left() + englishPane->cursorRect(c).left()) / 2, left.center().y());
+    QCursor::setPos(englishPane->viewport()->mapToGlobal(p));
+    QTest::mouseMove(englishPane->viewport(), p);
 }
 
 }  // namespace
@@ -49,34 +49,34 @@ private slots:
         shelltest::Fixture fx;
         QVERIFY(fx.load());
         auto& ui = fx.ui();
-        if (!ui.Check3->isChecked()) ui.Check3->click();
-        QVERIFY(fx.form->showMeaning());
-        ui.Ren->setPlainText(kText);
-        ui.Label16->setText(QStringLiteral("before"));
-        ui.Frame14->show();
+        if (!ui.meaningCheck->isChecked()) ui.meaningCheck->click();
+        QVERIFY(fx.form->sidePanels().showMeaning());
+        ui.englishPane->setPlainText(kText);
+        ui.meaningText->setText(QStringLiteral("before"));
+        ui.englishPalette->show();
         pointAt(*fx.form, k);
-        QCOMPARE(ui.Ren->toolTip(), tip);
-        QCOMPARE(ui.Label16->text(), label);
-        QVERIFY(ui.Frame14->isHidden());
+        QCOMPARE(ui.englishPane->toolTip(), tip);
+        QCOMPARE(ui.meaningText->text(), label);
+        QVERIFY(ui.englishPalette->isHidden());
     }
 
     void meaningOffChangesNothingButThePalettes() {
         shelltest::Fixture fx;
         QVERIFY(fx.load());
         auto& ui = fx.ui();
-        if (!ui.Check3->isChecked()) ui.Check3->click();
-        ui.Check3->click();
-        QVERIFY(!fx.form->showMeaning());
-        QCOMPARE(ui.Ren->toolTip(), QStringLiteral("แสดงเอกสารภาษาอังกฤษ"));
-        ui.Ren->setPlainText(kText);
-        ui.Label16->setText(QStringLiteral("before"));
-        ui.Frame15->show();
+        if (!ui.meaningCheck->isChecked()) ui.meaningCheck->click();
+        ui.meaningCheck->click();
+        QVERIFY(!fx.form->sidePanels().showMeaning());
+        QCOMPARE(ui.englishPane->toolTip(), QStringLiteral("แสดงเอกสารภาษาอังกฤษ"));
+        ui.englishPane->setPlainText(kText);
+        ui.meaningText->setText(QStringLiteral("before"));
+        ui.thaiPalette->show();
         pointAt(*fx.form, 5);
-        QCOMPARE(ui.Ren->toolTip(), QStringLiteral("แสดงเอกสารภาษาอังกฤษ"));
-        QCOMPARE(ui.Label16->text(), QStringLiteral("before"));
-        QVERIFY(ui.Frame15->isHidden());
+        QCOMPARE(ui.englishPane->toolTip(), QStringLiteral("แสดงเอกสารภาษาอังกฤษ"));
+        QCOMPARE(ui.meaningText->text(), QStringLiteral("before"));
+        QVERIFY(ui.thaiPalette->isHidden());
     }
 };
 
 QTEST_MAIN(TestRenHover)
-#include "tst_ren_hover.moc"
+#include "tst_english_pane_hover.moc"
