@@ -25,8 +25,8 @@ void reportError(QWidget* parent, const QString& text) {
 
 }  // namespace
 
-DocumentCommands::DocumentCommands(QWidget* window, QPlainTextEdit* englishPane, QPlainTextEdit* thaiPane,
-                                   MirrorFile* mirror)
+DocumentCommands::DocumentCommands(QWidget* window, QPlainTextEdit* englishPane,
+                                   QPlainTextEdit* thaiPane, MirrorFile* mirror)
     : m_window(window), m_englishPane(englishPane), m_thaiPane(thaiPane), m_mirror(mirror) {}
 
 void DocumentCommands::newDocument() {

@@ -16,8 +16,8 @@ bool isChecked(const settings::SettingKey& k) {
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(std::function<void()> applyStoredSettings, std::function<void(bool)> setTranslateOnSelectChecked,
-                     QWidget* parent)
+OptionsDialog::OptionsDialog(std::function<void()> applyStoredSettings,
+                             std::function<void(bool)> setTranslateOnSelectChecked, QWidget* parent)
     : QDialog(parent),
       m_ui(std::make_unique<Ui::OptionsDialog>()),
       m_applyStoredSettings(std::move(applyStoredSettings)),
@@ -37,27 +37,27 @@ OptionsDialog::~OptionsDialog() = default;
 void OptionsDialog::loadOptions() {
     namespace k = settings::keys;
     const auto colour = settings::getColorValue;
-    const qint32 colorEn = colour(k::kEnglishBackground);
-    const qint32 colorTh = colour(k::kThaiBackground);
-    const qint32 colorTxtEn = colour(k::kEnglishTextColour);
-    const qint32 colorTxtTh = colour(k::kThaiTextColour);
-    const qint32 colorBeforePal = colour(k::kTranslatingBackground);
-    const bool beforePal = isChecked(k::kUseTranslatingBackground);
-    const bool selectPal = isChecked(k::kTranslateOnSelect);
+    const qint32 englishBackground = colour(k::kEnglishBackground);
+    const qint32 thaiBackground = colour(k::kThaiBackground);
+    const qint32 englishText = colour(k::kEnglishTextColour);
+    const qint32 thaiText = colour(k::kThaiTextColour);
+    const qint32 translatingBackground = colour(k::kTranslatingBackground);
+    const bool useTranslatingBackground = isChecked(k::kUseTranslatingBackground);
+    const bool translateOnSelect = isChecked(k::kTranslateOnSelect);
     const bool sound = isChecked(k::kSoundWhenDone);
-    const bool dataFound = isChecked(k::kReportMissingWords);
+    const bool reportMissingWords = isChecked(k::kReportMissingWords);
 
     m_ui->soundCheck->setChecked(sound);
-    m_ui->translateOnSelectCheck->setChecked(selectPal);
-    m_ui->reportMissingWordsCheck->setChecked(dataFound);
+    m_ui->translateOnSelectCheck->setChecked(translateOnSelect);
+    m_ui->reportMissingWordsCheck->setChecked(reportMissingWords);
 
-    setSwatch(kTranslatingBackground, colorBeforePal);
-    setSwatch(kEnglishBackground, colorEn);
-    setSwatch(kThaiBackground, colorTh);
-    setSwatch(kEnglishTextColour, colorTxtEn);
-    setSwatch(kThaiTextColour, colorTxtTh);
+    setSwatch(kTranslatingBackground, translatingBackground);
+    setSwatch(kEnglishBackground, englishBackground);
+    setSwatch(kThaiBackground, thaiBackground);
+    setSwatch(kEnglishTextColour, englishText);
+    setSwatch(kThaiTextColour, thaiText);
 
-    m_ui->translatingBackgroundCheck->setChecked(beforePal);
+    m_ui->translatingBackgroundCheck->setChecked(useTranslatingBackground);
 }
 
 void OptionsDialog::saveOptions() {
@@ -66,7 +66,8 @@ void OptionsDialog::saveOptions() {
     settings::saveSetting(k::kThaiBackground, settings::colorText(m_values[kThaiBackground]));
     settings::saveSetting(k::kEnglishTextColour, settings::colorText(m_values[kEnglishTextColour]));
     settings::saveSetting(k::kThaiTextColour, settings::colorText(m_values[kThaiTextColour]));
-    settings::saveSetting(k::kTranslatingBackground, settings::colorText(m_values[kTranslatingBackground]));
+    settings::saveSetting(k::kTranslatingBackground,
+                          settings::colorText(m_values[kTranslatingBackground]));
     settings::saveFlag(k::kUseTranslatingBackground, m_ui->translatingBackgroundCheck->isChecked());
     settings::saveFlag(k::kTranslateOnSelect, m_ui->translateOnSelectCheck->isChecked());
     settings::saveFlag(k::kSoundWhenDone, m_ui->soundCheck->isChecked());

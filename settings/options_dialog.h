@@ -22,10 +22,11 @@ class OptionsDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    // `applyStoredSettings` applies the stored options to the main window; `setTranslateOnSelectChecked`
-    // sets the main window's translate-on-select check box. Either may be empty.
-    OptionsDialog(std::function<void()> applyStoredSettings, std::function<void(bool)> setTranslateOnSelectChecked,
-              QWidget* parent = nullptr);
+    // `applyStoredSettings` applies the stored options to the main window;
+    // `setTranslateOnSelectChecked` sets the main window's translate-on-select check box. Either
+    // may be empty.
+    OptionsDialog(std::function<void()> applyStoredSettings,
+                  std::function<void(bool)> setTranslateOnSelectChecked, QWidget* parent = nullptr);
     ~OptionsDialog() override;
 
     // Loads every option from the settings store into the controls.
@@ -40,7 +41,14 @@ protected:
 
 private:
     // One colour control: a swatch (background) or a sample (text colour).
-    enum Swatch { kEnglishBackground, kThaiBackground, kEnglishTextColour, kThaiTextColour, kTranslatingBackground, kSwatchCount };
+    enum Swatch {
+        kEnglishBackground,
+        kThaiBackground,
+        kEnglishTextColour,
+        kThaiTextColour,
+        kTranslatingBackground,
+        kSwatchCount
+    };
 
     void saveAndClose();
     void saveAndApply();

@@ -3,7 +3,8 @@
 #include "shell/resources.h"
 #include "ui_about_dialog.h"
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::AboutDialog>()) {
+AboutDialog::AboutDialog(QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::AboutDialog>()) {
     shell::initResources();
     m_ui->setupUi(this);
     setFixedSize(size());

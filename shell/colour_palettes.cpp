@@ -1,9 +1,9 @@
 #include "shell/colour_palettes.h"
 
 #include <QPalette>
-#include <span>
 #include <QPlainTextEdit>
 #include <QWidget>
+#include <span>
 
 #include "platform/platform.h"
 #include "settings/colors.h"

@@ -58,22 +58,21 @@ MainWindow::MainWindow(QWidget* parent)
     bold.setPointSize(bold.pointSize() + 2);
     m_ui->fullScreenButton->setFont(bold);
     // Panel titles and palette captions are narrow: a smaller face keeps them whole.
-    for (QWidget* title : {static_cast<QWidget*>(m_ui->missingWordsTitle),
-                           static_cast<QWidget*>(m_ui->arrangementTitle),
-                           static_cast<QWidget*>(m_ui->thaiPaletteTitle),
-                           static_cast<QWidget*>(m_ui->englishPaletteTitle),
-                           static_cast<QWidget*>(m_ui->meaningTitle),
-                           static_cast<QWidget*>(m_ui->directoryTitle)}) {
+    for (QWidget* title :
+         {static_cast<QWidget*>(m_ui->missingWordsTitle),
+          static_cast<QWidget*>(m_ui->arrangementTitle),
+          static_cast<QWidget*>(m_ui->thaiPaletteTitle),
+          static_cast<QWidget*>(m_ui->englishPaletteTitle),
+          static_cast<QWidget*>(m_ui->meaningTitle), static_cast<QWidget*>(m_ui->directoryTitle)}) {
         QFont f = title->font();
         f.setPointSizeF(f.pointSizeF() * 0.85);
         title->setFont(f);
     }
 
     // Panels that start hidden; the palettes and progress display lie over the panes.
-    for (QWidget* w : {static_cast<QWidget*>(m_ui->progressPanel),
-                       static_cast<QWidget*>(m_ui->writingPanel),
-                       static_cast<QWidget*>(m_ui->englishPalette),
-                       static_cast<QWidget*>(m_ui->thaiPalette)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_ui->progressPanel), static_cast<QWidget*>(m_ui->writingPanel),
+          static_cast<QWidget*>(m_ui->englishPalette), static_cast<QWidget*>(m_ui->thaiPalette)}) {
         w->hide();
         w->raise();
     }
@@ -192,9 +191,9 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::showOptions() {
-    OptionsDialog options([this] { m_panels->applyStoredSettings(); },
-                          [this](bool checked) { m_ui->translateOnSelectCheck->setChecked(checked); },
-                          this);
+    OptionsDialog options(
+        [this] { m_panels->applyStoredSettings(); },
+        [this](bool checked) { m_ui->translateOnSelectCheck->setChecked(checked); }, this);
     options.exec();
 }
 
@@ -234,9 +233,10 @@ void MainWindow::openDictionaryEditor() {
     } else if (m_editorFlags.openAtListWord) {
         opening.kind = EditorOpening::kListWord;
         const int i = m_editorFlags.listWordIndex;
-        opening.word = i < 0 ? QString()
-                             : QString::fromStdString(
-                                   m_translation->translator().arrangementWords().at(std::size_t(i)));
+        opening.word = i < 0
+                           ? QString()
+                           : QString::fromStdString(
+                                 m_translation->translator().arrangementWords().at(std::size_t(i)));
     }
     DictionaryEditor editor(
         opening, [this] { m_editorFlags = EditorOpeningFlags{}; }, this);

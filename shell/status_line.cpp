@@ -22,8 +22,7 @@ void StatusLine::watchPanes() {
 
 QString StatusLine::caretText(int line, int column) {
     return QStringLiteral("  ( บรรทัดที่   ") + QString::number(line) +
-           QStringLiteral("     ตัวอักษรที่    ") + QString::number(column) +
-           QStringLiteral(")  ");
+           QStringLiteral("     ตัวอักษรที่    ") + QString::number(column) + QStringLiteral(")  ");
 }
 
 void StatusLine::showCaret(const QPlainTextEdit* pane) {
@@ -50,8 +49,7 @@ void StatusLine::thaiPaneFocused() {
 }
 
 bool StatusLine::eventFilter(QObject* watched, QEvent* event) {
-    const bool inEnglish =
-        watched == m_ui.englishPane || watched == m_ui.englishPane->viewport();
+    const bool inEnglish = watched == m_ui.englishPane || watched == m_ui.englishPane->viewport();
     const bool inThai = watched == m_ui.thaiPane || watched == m_ui.thaiPane->viewport();
     switch (event->type()) {
         case QEvent::MouseButtonRelease:

@@ -17,8 +17,7 @@ const QString kCancelQuestion = QStringLiteral("คุณต้องการ�
 
 }  // namespace
 
-TranslationRun::TranslationRun(Ui::MainWindow& ui, QWidget* window)
-    : m_ui(ui), m_window(window) {
+TranslationRun::TranslationRun(Ui::MainWindow& ui, QWidget* window) : m_ui(ui), m_window(window) {
     m_ui.arrangementList->setModel(&m_arrangementModel);
     m_ui.missingWordsList->setModel(&m_missingWordsModel);
 
@@ -92,9 +91,8 @@ void TranslationRun::runTranslation() {
 }
 
 void TranslationRun::cancelTranslation() {
-    const platform::Answer answer =
-        platform::platform().message(m_window, kCancelQuestion, QString(),
-                                     platform::Buttons::kYesNo, platform::Icon::kQuestion);
+    const platform::Answer answer = platform::platform().message(
+        m_window, kCancelQuestion, QString(), platform::Buttons::kYesNo, platform::Icon::kQuestion);
     if (answer == platform::Answer::kYes) {
         m_cancelRequested = true;
         m_ui.progressPanel->hide();
@@ -180,8 +178,7 @@ void TranslationRun::advanceElapsedTime() {
     // The fill is scaled by the percentage bar's width, as designed; past 100
     // ticks it is wider than the box and clipped.
     m_timeFill = m_elapsedCount * m_percentBarWidth / 100.0;
-    m_ui.elapsedBar->draw(m_timeFill,
-                          QString::number(m_elapsedCount) + QStringLiteral(" วินาที"),
+    m_ui.elapsedBar->draw(m_timeFill, QString::number(m_elapsedCount) + QStringLiteral(" วินาที"),
                           QColor(0, 255, 15), QColor(0, 0, 255));
 }
 

@@ -57,7 +57,7 @@ const QString kNoData = QStringLiteral("ไม่มีข้อมูล");
 }  // namespace
 
 DictionaryEditor::DictionaryEditor(EditorOpening opening, std::function<void()> clearOpeningFlags,
-                       QWidget* parent)
+                                   QWidget* parent)
     : QDialog(parent),
       m_ui(std::make_unique<Ui::DictionaryEditor>()),
       m_opening(std::move(opening)),
@@ -283,8 +283,8 @@ void DictionaryEditor::deleteRecord() {
     dict::BrowseView* b = browse();
     if (!b) return;
     if (m_addMode && !dropPending()) return;  // nothing left to delete
-    const QString question =
-        QStringLiteral("คุณต้องการลบข้อมูลคำศัพท์  ") + m_ui->headwordEdit->text() + QStringLiteral(" ใช่หรือไม่");
+    const QString question = QStringLiteral("คุณต้องการลบข้อมูลคำศัพท์  ") + m_ui->headwordEdit->text() +
+                             QStringLiteral(" ใช่หรือไม่");
     if (platform::platform().message(this, question, QString(), platform::Buttons::kYesNo,
                                      platform::Icon::kNone) != platform::Answer::kYes) {
         return;

@@ -40,7 +40,7 @@ public:
     // `clearOpeningFlags` clears the main window's opening flags; the window
     // calls it when it is closed (button, frame or Escape). It may be empty.
     DictionaryEditor(EditorOpening opening, std::function<void()> clearOpeningFlags,
-               QWidget* parent = nullptr);
+                     QWidget* parent = nullptr);
     ~DictionaryEditor() override;
 
     // Reopens the dictionary file opened last (or dict.db beside the
@@ -74,15 +74,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void startAdding();   // add
-    void saveRecord();   // save
-    void deleteRecord();   // delete
-    void searchHeadword();   // search
-    void cancelPending();  // cancel
-    void moveToFirst();   // first
-    void moveToPrevious();   // previous
-    void moveToLast();   // last
-    void moveToNext();   // next
+    void startAdding();     // add
+    void saveRecord();      // save
+    void deleteRecord();    // delete
+    void searchHeadword();  // search
+    void cancelPending();   // cancel
+    void moveToFirst();     // first
+    void moveToPrevious();  // previous
+    void moveToLast();      // last
+    void moveToNext();      // next
 
     // The browse view of the dictionary opened last, or nullptr.
     dict::BrowseView* browse() const;

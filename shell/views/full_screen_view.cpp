@@ -25,7 +25,8 @@ void setBackground(QPlainTextEdit& box, const QColor& color) {
 
 }  // namespace
 
-FullScreenView::FullScreenView(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::FullScreenView>()) {
+FullScreenView::FullScreenView(QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::FullScreenView>()) {
     m_ui->setupUi(this);
     m_ui->fontSizeBox->addItems(kFontSizes);
     m_ui->fontSizeBox->setEditText(QStringLiteral("10"));

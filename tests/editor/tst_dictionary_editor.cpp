@@ -46,7 +46,8 @@ private:
     int m_flagClears = 0;
 
     // Writes the table, opens it as the main window would, then opens the editor.
-    DictionaryEditor& open(const std::vector<dict::DictRecord>& records, EditorOpening opening = {}) {
+    DictionaryEditor& open(const std::vector<dict::DictRecord>& records,
+                           EditorOpening opening = {}) {
         const std::string path = m_dir->filePath(QStringLiteral("dict.db")).toStdString();
         if (!dict::DictionaryStore::create(path, records).isOk() ||
             !dict::reopenDictionary(path).isOk()) {
@@ -78,7 +79,8 @@ private:
     // Enabled state of addButton, then the navigation buttons 6, 7, 8, 9.
     QString enabledButtons() {
         QString s;
-        for (const char* n : {"addButton", "firstButton", "previousButton", "lastButton", "nextButton"}) {
+        for (const char* n :
+             {"addButton", "firstButton", "previousButton", "lastButton", "nextButton"}) {
             s += c<QPushButton>(n)->isEnabled() ? '1' : '0';
         }
         return s;
@@ -107,7 +109,7 @@ private slots:
         QCOMPARE(c<QLabel>("headwordLabel")->text(), QString("อังกฤษ"));
         QCOMPARE(c<QGroupBox>("meaningGroup")->title(), QString("ความหมาย"));
         const std::pair<const char*, const char*> captions[] = {
-            {"searchButton", "ค้นหา"}, {"addButton", "เพิ่ม"},    {"saveButton", "บันทึก"},
+            {"searchButton", "ค้นหา"}, {"addButton", "เพิ่ม"},      {"saveButton", "บันทึก"},
             {"deleteButton", "ลบ"},   {"cancelButton", "ยกเลิก"}, {"closeButton", "ออก"}};
         for (const auto& [name, caption] : captions) {
             QCOMPARE(c<QPushButton>(name)->text(), QString(caption));

@@ -100,7 +100,8 @@ private slots:
         auto& ui = fx.ui();
         ui.englishPane->setPlainText(QStringLiteral("cat and dog house"));
         ui.translateButton->click();
-        const int row = int(fx.form->translation().translator().arrangementWords().items().size()) - 1;
+        const int row =
+            int(fx.form->translation().translator().arrangementWords().items().size()) - 1;
         QVERIFY(row >= 1);
         const QString word =
             QString::fromStdString(fx.form->translation().translator().arrangementWords().at(row));

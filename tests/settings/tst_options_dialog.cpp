@@ -10,8 +10,8 @@
 
 #include "platform/scripted_platform.h"
 #include "settings/colors.h"
-#include "settings/options_dialog.h"
 #include "settings/keys.h"
+#include "settings/options_dialog.h"
 #include "settings/store.h"
 
 using platform::PlatformCall;
@@ -51,13 +51,15 @@ private slots:
         QCOMPARE(w->windowTitle(), QString("เพิ่มเติม"));
         QCOMPARE(background(child<QFrame>(*w, "englishBackgroundSwatch")), QColor(Qt::white));
         QCOMPARE(background(child<QFrame>(*w, "thaiBackgroundSwatch")), QColor(Qt::white));
-        QCOMPARE(background(child<QFrame>(*w, "translatingBackgroundSwatch")), QColor(255, 224, 192));
+        QCOMPARE(background(child<QFrame>(*w, "translatingBackgroundSwatch")),
+                 QColor(255, 224, 192));
         const QColor buttonText = QApplication::palette().color(QPalette::ButtonText);
         QCOMPARE(child<QLineEdit>(*w, "englishTextSample")->text(), QString("ABC"));
         QCOMPARE(child<QLineEdit>(*w, "thaiTextSample")->text(), QString("กขค"));
         QCOMPARE(textColor(child<QLineEdit>(*w, "englishTextSample")), buttonText);
         QCOMPARE(textColor(child<QLineEdit>(*w, "thaiTextSample")), buttonText);
-        for (const char* name : {"translatingBackgroundCheck", "reportMissingWordsCheck", "translateOnSelectCheck", "soundCheck"}) {
+        for (const char* name : {"translatingBackgroundCheck", "reportMissingWordsCheck",
+                                 "translateOnSelectCheck", "soundCheck"}) {
             QVERIFY2(!child<QCheckBox>(*w, name)->isChecked(), name);
         }
         QVERIFY(!QFile::exists(m_path));  // opening writes nothing
@@ -182,7 +184,7 @@ private slots:
 private:
     std::unique_ptr<OptionsDialog> makeWindow() {
         return std::make_unique<OptionsDialog>([this] { ++m_setPalCalls; },
-                                           [this](bool checked) { m_selectPal = checked; });
+                                               [this](bool checked) { m_selectPal = checked; });
     }
 
     template <typename T>

@@ -60,8 +60,9 @@ private slots:
     void firstRunGivesEveryDefault() {
         using namespace settings::keys;
         for (const settings::SettingKey& k :
-             {kEnglishBackground, kThaiBackground, kEnglishTextColour, kThaiTextColour, kTranslatingBackground, kUseTranslatingBackground,
-              kTranslateOnSelect, kSoundWhenDone, kReportMissingWords, kShowMissingWords, kShowArrangementRead, kShowMeaning}) {
+             {kEnglishBackground, kThaiBackground, kEnglishTextColour, kThaiTextColour,
+              kTranslatingBackground, kUseTranslatingBackground, kTranslateOnSelect, kSoundWhenDone,
+              kReportMissingWords, kShowMissingWords, kShowArrangementRead, kShowMeaning}) {
             QCOMPARE(settings::getSetting(k), QString::fromLatin1(k.def));
         }
         QCOMPARE(settings::getNumber(kEnglishBackground), 16777215);

@@ -13,9 +13,9 @@
 
 #include "dictionary/session.h"
 #include "dictionary/store.h"
+#include "documents/document_commands.h"
 #include "platform/scripted_platform.h"
 #include "settings/store.h"
-#include "documents/document_commands.h"
 #include "shell/colour_palettes.h"
 #include "shell/main_window.h"
 #include "shell/side_panels.h"

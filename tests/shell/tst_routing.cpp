@@ -155,10 +155,12 @@ void RoutingTest::menuShortcuts_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QKeySequence>("keys");
     const std::pair<const char*, const char*> rows[] = {
-        {"newAction", "Ctrl+N"}, {"openAction", "Ctrl+O"}, {"exitAction", "Ctrl+Q"},
-        {"cutEnglishAction", "Ctrl+X"},     {"copyEnglishAction", "Ctrl+C"},    {"pasteEnglishAction", "Ctrl+V"},
-        {"translateAction", "F6"},     {"cancelAction", "F8"},   {"usageAction", "F1"},
-        {"cutThaiAction", ""},         {"copyThaiAction", ""},        {"pasteThaiAction", ""},
+        {"newAction", "Ctrl+N"},         {"openAction", "Ctrl+O"},
+        {"exitAction", "Ctrl+Q"},        {"cutEnglishAction", "Ctrl+X"},
+        {"copyEnglishAction", "Ctrl+C"}, {"pasteEnglishAction", "Ctrl+V"},
+        {"translateAction", "F6"},       {"cancelAction", "F8"},
+        {"usageAction", "F1"},           {"cutThaiAction", ""},
+        {"copyThaiAction", ""},          {"pasteThaiAction", ""},
     };
     for (const auto& [item, keys] : rows) {
         QTest::newRow(item) << QString::fromLatin1(item) << QKeySequence(QString::fromLatin1(keys));

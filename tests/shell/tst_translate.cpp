@@ -24,7 +24,8 @@ class AtPercent final {
 public:
     AtPercent(MainWindow& form, int percent, std::function<void()> action) {
         QObject::connect(&m_timer, &QTimer::timeout, [this, &form, percent, action] {
-            if (!m_done && form.translation().translator().running() && form.translation().progressPercent() >= percent) {
+            if (!m_done && form.translation().translator().running() &&
+                form.translation().progressPercent() >= percent) {
                 m_done = true;
                 m_percentSeen = form.translation().progressPercent();
                 action();
@@ -89,7 +90,8 @@ void TranslateTest::translateFillsThaiPaneAndLists() {
         QVERIFY2(panel->isHidden(), qPrintable(panel->objectName()));
     }
     QVERIFY(ui.translateButton->isEnabled());
-    QVERIFY(fx.form->translation().percentTimer().isActive());  // the timers keep running after the run
+    QVERIFY(
+        fx.form->translation().percentTimer().isActive());  // the timers keep running after the run
 }
 
 void TranslateTest::cancelAnsweredNoKeepsTheRunGoing() {
@@ -182,7 +184,8 @@ void TranslateTest::clickInRenTranslatesTheSelection() {
     shelltest::Fixture fx;
     QVERIFY(fx.load());
     auto& ui = fx.ui();
-    settings::saveSetting(QStringLiteral("Options"), QStringLiteral("Selectpal"), translateOnSelectSetting);
+    settings::saveSetting(QStringLiteral("Options"), QStringLiteral("Selectpal"),
+                          translateOnSelectSetting);
     ui.englishPane->setPlainText(QStringLiteral("cat and dog"));
     QTextCursor c = ui.englishPane->textCursor();
     c.setPosition(8);
@@ -211,7 +214,8 @@ void TranslateTest::clickWithoutSelectionKeepsTheWholeDocument() {
     shelltest::Fixture fx;
     QVERIFY(fx.load());
     auto& ui = fx.ui();
-    settings::saveSetting(QStringLiteral("Options"), QStringLiteral("Selectpal"), QStringLiteral("1"));
+    settings::saveSetting(QStringLiteral("Options"), QStringLiteral("Selectpal"),
+                          QStringLiteral("1"));
     ui.englishPane->setPlainText(QStringLiteral("cat and dog"));
     QTextCursor c = ui.englishPane->textCursor();
     c.setPosition(8);

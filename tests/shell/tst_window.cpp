@@ -12,9 +12,9 @@
 #include "documents/directory_panel.h"
 #include "settings/keys.h"
 #include "shell/about_dialog.h"
-#include "shell/twips.h"
-#include "shell/splash_screen.h"
 #include "shell/progress_box.h"
+#include "shell/splash_screen.h"
+#include "shell/twips.h"
 #include "shell_fixture.h"
 #include "ui_about_dialog.h"
 
@@ -83,16 +83,19 @@ void WindowTest::firstRunDefaults() {
                        "translation, word by word : :( แปลเอกสารภาษาอังกฤษเป็นภาษาไทยแบบคร่าวๆ )"));
     QVERIFY(QApplication::clipboard()->text().isEmpty());
     QCOMPARE(ui.statusLabel->text(), QStringLiteral("  ( บรรทัดที่   1     ตัวอักษรที่    1)  "));
-    for (QCheckBox* box : {ui.missingWordsCheck, ui.arrangementCheck, ui.meaningCheck, ui.translateOnSelectCheck}) {
+    for (QCheckBox* box :
+         {ui.missingWordsCheck, ui.arrangementCheck, ui.meaningCheck, ui.translateOnSelectCheck}) {
         QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
     }
-    for (QWidget* frame : {ui.missingWordsPanel, ui.arrangementPanel, ui.meaningPanel, ui.progressPanel, ui.englishPalette, ui.thaiPalette}) {
+    for (QWidget* frame : {ui.missingWordsPanel, ui.arrangementPanel, ui.meaningPanel,
+                           ui.progressPanel, ui.englishPalette, ui.thaiPalette}) {
         QVERIFY2(frame->isHidden(), qPrintable(frame->objectName()));
     }
     QVERIFY(ui.directoryPanel->isVisible());
     QVERIFY(ui.directoryPanelAction->isChecked());
     QVERIFY(!fx.form->sidePanels().showMeaning());
-    QVERIFY(ui.englishPane->toolTip().isEmpty());  // only unchecking meaningCheck gives englishPane a tip
+    QVERIFY(ui.englishPane->toolTip()
+                .isEmpty());  // only unchecking meaningCheck gives englishPane a tip
     QCOMPARE(base(ui.englishPane), QColor(Qt::white));
     QCOMPARE(base(ui.thaiPane), QColor(Qt::white));
     QCOMPARE(fill(ui.englishSwatch), QColor(Qt::white));
@@ -321,9 +324,11 @@ void WindowTest::checkBoxesAndCloseMarksStoreTheirKeys() {
     ui.arrangementCheck->click();
     ui.meaningCheck->click();
     ui.translateOnSelectCheck->click();
-    QVERIFY(ui.missingWordsPanel->isVisible() && ui.arrangementPanel->isVisible() && ui.meaningPanel->isVisible());
+    QVERIFY(ui.missingWordsPanel->isVisible() && ui.arrangementPanel->isVisible() &&
+            ui.meaningPanel->isVisible());
     QVERIFY(fx.form->sidePanels().showMeaning());
-    for (const auto* k : {&kShowMissingWords, &kShowArrangement, &kShowMeaning, &kTranslateOnSelect}) {
+    for (const auto* k :
+         {&kShowMissingWords, &kShowArrangement, &kShowMeaning, &kTranslateOnSelect}) {
         QCOMPARE(stored(*k), QStringLiteral("1"));
     }
 
@@ -381,7 +386,8 @@ void WindowTest::paletteSwatchStoresTheColour() {
     QWidget* current = english ? fx.ui().englishSwatch : fx.ui().thaiSwatch;
     QCOMPARE(base(pane), color);
     QCOMPARE(fill(current), color);
-    QCOMPARE(stored(english ? settings::keys::kEnglishBackground : settings::keys::kThaiBackground), storedText);
+    QCOMPARE(stored(english ? settings::keys::kEnglishBackground : settings::keys::kThaiBackground),
+             storedText);
 }
 
 void WindowTest::freeColourUsesTheDialogsLastColour() {
@@ -394,9 +400,10 @@ void WindowTest::freeColourUsesTheDialogsLastColour() {
     QCOMPARE(calls.size(), size_t(2));
     QCOMPARE(calls[0].color, QColor(Qt::black));
     QCOMPARE(calls[1].color, QColor(10, 20, 30));
-    for (QWidget* w :
-         {static_cast<QWidget*>(fx.ui().englishFreeColour), static_cast<QWidget*>(fx.ui().englishSwatch),
-          static_cast<QWidget*>(fx.ui().thaiFreeColour), static_cast<QWidget*>(fx.ui().thaiSwatch)}) {
+    for (QWidget* w : {static_cast<QWidget*>(fx.ui().englishFreeColour),
+                       static_cast<QWidget*>(fx.ui().englishSwatch),
+                       static_cast<QWidget*>(fx.ui().thaiFreeColour),
+                       static_cast<QWidget*>(fx.ui().thaiSwatch)}) {
         QCOMPARE(fill(w), QColor(10, 20, 30));
     }
     QCOMPARE(base(fx.ui().englishPane), QColor(10, 20, 30));
@@ -436,7 +443,8 @@ void WindowTest::progressTimersDraw() {
     auto& ui = fx.ui();
     ui.englishPane->setPlainText(QStringLiteral("cat"));
     fx.form->translation().startTranslation();  // captures the bar sizes and starts the timers
-    QVERIFY(fx.form->translation().percentTimer().isActive() && fx.form->translation().elapsedTimer().isActive());
+    QVERIFY(fx.form->translation().percentTimer().isActive() &&
+            fx.form->translation().elapsedTimer().isActive());
     QCOMPARE(fx.form->translation().elapsedCount(), 0);
 
     ui.progressPanel->show();
