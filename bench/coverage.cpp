@@ -186,10 +186,10 @@ int main(int argc, char** argv) {
         if (!single.empty()) groups.emplace_back("given texts", single);
     } else {
         const fs::path prose = fs::path(VANTREL_SOURCE_DIR) / "bench" / "prose";
-        for (const auto& [name, dir] : {std::pair<std::string, fs::path>{
-                                            "licence texts", "/usr/share/common-licenses"},
-                                        {"own prose", prose},
-                                        {"real prose", prose / "real"}}) {
+        for (const auto& [name, dir] :
+             {std::pair<std::string, fs::path>{"licence texts", "/usr/share/common-licenses"},
+              {"own prose", prose},
+              {"real prose", prose / "real"}}) {
             std::vector<fs::path> files = filesOf(dir);
             if (!files.empty()) groups.emplace_back(name, std::move(files));
         }

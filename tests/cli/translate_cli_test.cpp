@@ -94,9 +94,12 @@ TEST_F(TranslateCli, ReadsFilesInEveryDocumentEncoding) {
     // orders) and as UTF-8 with a byte-order mark.
     const std::string files[] = {
         "big \xE1\xC1\xC7\x92s house"s,
-        "\xFF\xFE" "b\0i\0g\0 \0\x41\x0E\x21\x0E\x27\x0E\x19\x20s\0 \0h\0o\0u\0s\0e\0"s,
-        "\xFE\xFF" "\0b\0i\0g\0 \x0E\x41\x0E\x21\x0E\x27\x20\x19\0s\0 \0h\0o\0u\0s\0e"s,
-        "\xEF\xBB\xBF" "big แมว\u2019s house"s,
+        "\xFF\xFE"
+        "b\0i\0g\0 \0\x41\x0E\x21\x0E\x27\x0E\x19\x20s\0 \0h\0o\0u\0s\0e\0"s,
+        "\xFE\xFF"
+        "\0b\0i\0g\0 \x0E\x41\x0E\x21\x0E\x27\x20\x19\0s\0 \0h\0o\0u\0s\0e"s,
+        "\xEF\xBB\xBF"
+        "big แมว\u2019s house"s,
     };
     for (const std::string& bytes : files) {
         const fs::path file = m_dir / "in.txt";

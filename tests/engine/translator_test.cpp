@@ -183,11 +183,12 @@ TEST(WordForms, StemsPhrasesAndSpecialWords) {
 // Typographic punctuation written back as its plain twin, for comparing outputs.
 std::string plainTwin(std::string text) {
     const std::pair<std::string, std::string> pairs[] = {
-        {"\u2018", "'"}, {"\u2019", "'"}, {"\u201C", "\""}, {"\u201D", "\""}, {"\u201E", "\""},
+        {"\u2018", "'"}, {"\u2019", "'"}, {"\u201C", "\""},  {"\u201D", "\""}, {"\u201E", "\""},
         {"\u2013", "-"}, {"\u2014", "-"}, {"\u2026", "..."}, {"\u00A0", " "},
     };
     for (const auto& [from, to] : pairs) {
-        for (std::size_t at; (at = text.find(from)) != std::string::npos;) text.replace(at, from.size(), to);
+        for (std::size_t at; (at = text.find(from)) != std::string::npos;)
+            text.replace(at, from.size(), to);
     }
     return text;
 }
