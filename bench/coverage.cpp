@@ -6,9 +6,10 @@
 // that every word of the frequent-word list is a headword with a non-empty
 // meaning, and prints the dictionary's headword count.
 //
-// usage: vantrel-coverage [--dict DB] [--frequent LIST] [--missing N] [TEXT...]
-// Without TEXT it reads the licence texts under /usr/share/common-licenses and
-// the prose files of bench/prose.
+// usage: vantrel-coverage [--dict DB] [--frequent LIST] [--missing N] [TEXT|FOLDER...]
+// Each TEXT is measured on its own and each FOLDER as a group of its files.
+// Without either it reads the licence texts under /usr/share/common-licenses,
+// the project's own prose in bench/prose and the real prose in bench/prose/real.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -21,7 +22,9 @@
 #include <vector>
 
 #include "dictionary/store.h"
+#include "engine/codepage.h"
 #include "engine/memory_host.h"
+#include "engine/text.h"
 #include "engine/translator.h"
 
 namespace fs = std::filesystem;
@@ -34,28 +37,28 @@ struct Count {
     double share() const { return tokens ? 100.0 * double(tokens - missing) / double(tokens) : 0; }
 };
 
-bool isWordByte(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '_' || c >= 0x80;
-}
-
 bool hasLetter(std::string_view token) {
     return std::any_of(token.begin(), token.end(), [](char c) {
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
     });
 }
 
-// The word tokens of a text, as the translator's scanner cuts them.
+// The word tokens of a text, cut where the translator's scanner cuts words
+// (typographic punctuation included); tabs are dropped as the scanner drops them.
 std::vector<std::string> wordTokens(std::string_view text) {
     std::vector<std::string> out;
     std::string word;
-    for (const char c : text) {
-        if (isWordByte(static_cast<unsigned char>(c))) {
-            word.push_back(c);
-        } else if (c != '\t' && c != '\v') {
+    for (std::size_t pos = 0; pos < text.size();) {
+        char32_t cp;
+        const std::size_t len = engine::decodeUtf8(text, pos, &cp);
+        const int code = engine::scannerCode(engine::ansiCode(cp));
+        if (!engine::isWordSeparator(code)) {
+            word.append(text.substr(pos, len));
+        } else if (code != '\t' && code != '\v') {
             if (hasLetter(word)) out.push_back(word);
             word.clear();
         }
+        pos += len;
     }
     if (hasLetter(word)) out.push_back(word);
     return out;
@@ -65,7 +68,7 @@ std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream buffer;
     buffer << in.rdbuf();
-    return buffer.str();
+    return engine::documentBytesToUtf8(buffer.str());
 }
 
 // Paragraphs (cut at blank lines) keep each run short.
@@ -116,7 +119,7 @@ bool hasMeaning(const dict::DictRecord& rec) {
 }
 
 void printCount(const std::string& name, const Count& c) {
-    std::cout << std::left << std::setw(28) << name << std::right << std::setw(8) << c.tokens
+    std::cout << std::left << std::setw(48) << name << std::right << std::setw(8) << c.tokens
               << std::setw(8) << c.missing << std::setw(9) << std::fixed << std::setprecision(2)
               << c.share() << " %\n";
 }
@@ -154,26 +157,46 @@ int main(int argc, char** argv) {
     engine::MemoryHost host(&store->lookup());
     engine::Translator translator(host);
 
-    // Groups of texts: the given files, or the licences and our own prose.
+    // Groups of texts: the given files and folders, or the licences, our own
+    // prose and the real prose.
     std::vector<std::pair<std::string, std::vector<fs::path>>> groups;
-    std::error_code ec;
+    const auto filesOf = [](const fs::path& dir) {
+        std::vector<fs::path> files;
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(dir, ec)) {
+            if (entry.is_regular_file() && !entry.is_symlink() &&
+                entry.path().extension() != ".md") {
+                files.push_back(entry.path());
+            }
+        }
+        std::sort(files.begin(), files.end());
+        return files;
+    };
     if (!texts.empty()) {
-        groups.emplace_back("given texts", texts);
+        std::vector<fs::path> single;
+        for (const fs::path& t : texts) {
+            if (fs::is_directory(t)) {
+                groups.emplace_back(t.filename().empty() ? t.parent_path().filename().string()
+                                                         : t.filename().string(),
+                                    filesOf(t));
+            } else {
+                single.push_back(t);
+            }
+        }
+        if (!single.empty()) groups.emplace_back("given texts", single);
     } else {
+        const fs::path prose = fs::path(VANTREL_SOURCE_DIR) / "bench" / "prose";
         for (const auto& [name, dir] :
              {std::pair<std::string, fs::path>{"licence texts", "/usr/share/common-licenses"},
-              {"own prose", fs::path(VANTREL_SOURCE_DIR) / "bench" / "prose"}}) {
-            std::vector<fs::path> files;
-            for (const auto& entry : fs::directory_iterator(dir, ec)) {
-                if (entry.is_regular_file() && !entry.is_symlink()) files.push_back(entry.path());
-            }
-            std::sort(files.begin(), files.end());
-            if (!files.empty()) groups.emplace_back(name, files);
+              {"own prose", prose},
+              {"real prose", prose / "real"}}) {
+            std::vector<fs::path> files = filesOf(dir);
+            if (!files.empty()) groups.emplace_back(name, std::move(files));
         }
     }
 
     std::cout << "dictionary: " << dbPath << "\nheadwords: " << store->size() << "\n\n";
-    std::cout << std::left << std::setw(28) << "text" << std::right << std::setw(8) << "words"
+    std::cout << std::left << std::setw(48) << "text" << std::right << std::setw(8) << "words"
               << std::setw(8) << "missing" << std::setw(11) << "found\n";
     std::map<std::string, std::size_t> missingWords;
     for (const auto& [name, files] : groups) {

@@ -77,8 +77,29 @@ void appendUtf8(std::string& out, char32_t cp) {
 
 int ansiCode(char32_t codePoint) {
     if (codePoint < 0x80) return static_cast<int>(codePoint);
+    if (codePoint == 0x201E) return '"';
     if (codePoint >= 0x10000) return 63;
     return bmpCodes()[codePoint];
+}
+
+int scannerCode(int code) {
+    switch (code) {
+        case 0x91:
+        case 0x92:
+            return '\'';
+        case 0x93:
+        case 0x94:
+            return '"';
+        case 0x96:
+        case 0x97:
+            return '-';
+        case 0x85:
+            return '.';
+        case 0xA0:
+            return ' ';
+        default:
+            return code;
+    }
 }
 
 std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t* codePoint) {
@@ -159,11 +180,52 @@ std::string windows874ToUtf8(std::string_view bytes) {
     return out;
 }
 
-std::string documentBytesToUtf8(std::string_view bytes) {
-    if (isValidUtf8(bytes)) {
-        if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-        return std::string(bytes);
+namespace {
+
+// UTF-16 code units (after the byte-order mark) as UTF-8; a lone surrogate
+// or a final odd byte becomes U+FFFD.
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2);
+    const auto unit = [&](std::size_t k) {
+        const auto hi = static_cast<unsigned char>(bytes[bigEndian ? k : k + 1]);
+        const auto lo = static_cast<unsigned char>(bytes[bigEndian ? k + 1 : k]);
+        return static_cast<char32_t>(hi << 8 | lo);
+    };
+    std::size_t k = 0;
+    for (; k + 1 < bytes.size(); k += 2) {
+        char32_t cp = unit(k);
+        if (cp >= 0xD800 && cp <= 0xDBFF && k + 3 < bytes.size()) {
+            const char32_t low = unit(k + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                k += 2;
+            }
+        }
+        appendUtf8(out, cp >= 0xD800 && cp <= 0xDFFF ? kReplacement : cp);
     }
+    if (k < bytes.size()) appendUtf8(out, kReplacement);
+    return out;
+}
+
+}  // namespace
+
+std::string documentBytesToUtf8(std::string_view bytes) {
+    if (bytes.substr(0, 2) == "\xFF\xFE") return utf16ToUtf8(bytes.substr(2), false);
+    if (bytes.substr(0, 2) == "\xFE\xFF") return utf16ToUtf8(bytes.substr(2), true);
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        // Marked as UTF-8: read as UTF-8 even where a sequence is invalid.
+        bytes.remove_prefix(3);
+        std::string out;
+        out.reserve(bytes.size());
+        for (std::size_t pos = 0; pos < bytes.size();) {
+            char32_t cp;
+            pos += decodeUtf8(bytes, pos, &cp);
+            appendUtf8(out, cp);
+        }
+        return out;
+    }
+    if (isValidUtf8(bytes)) return std::string(bytes);
     return windows874ToUtf8(bytes);
 }
 

@@ -38,6 +38,29 @@ std::string asciiLower(std::string_view text) {
     return out;
 }
 
+std::string_view straightQuotes(std::string_view key, std::string* scratch) {
+    // The quotes are U+2018 to U+201E, all of them 0xE2 0x80 and a third byte.
+    if (key.find("\xE2\x80") == std::string_view::npos) return key;
+    scratch->clear();
+    for (std::size_t k = 0; k < key.size(); ++k) {
+        if (k + 2 < key.size() && key[k] == '\xE2' && key[k + 1] == '\x80') {
+            const auto third = static_cast<unsigned char>(key[k + 2]);
+            if (third == 0x98 || third == 0x99) {
+                *scratch += '\'';
+                k += 2;
+                continue;
+            }
+            if (third == 0x9C || third == 0x9D || third == 0x9E) {
+                *scratch += '"';
+                k += 2;
+                continue;
+            }
+        }
+        *scratch += key[k];
+    }
+    return *scratch;
+}
+
 std::vector<std::string> removeDuplicates(const std::vector<std::string>& values) {
     std::vector<std::string> result;
     std::unordered_set<std::string> seen;

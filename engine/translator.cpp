@@ -54,7 +54,7 @@ void Translator::captureSelection(std::string selection) {
 
 const DictRecord* Translator::lookup(std::string_view key) {
     const dict::LookupView* view = m_host.lookupView();
-    return view ? view->find(key) : nullptr;
+    return view ? view->find(straightQuotes(key, &m_plainKey)) : nullptr;
 }
 
 void Translator::stemOrE(std::string& word, std::size_t suffixLength) {
@@ -93,15 +93,18 @@ bool Translator::run(std::string_view documentText) {
         const std::size_t len = decodeUtf8(text, pos, &cp);
         const std::string_view ch(text.data() + pos, len);
         pos += len;
-        const int code = ansiCode(cp);
+        // Typographic quotes, dashes and the like are classified as their
+        // plain counterparts but kept as written: a dash or an apostrophe
+        // stands as a word of its own, a quote closes the phrase as itself.
+        const int code = scannerCode(ansiCode(cp));
         if (!isWordSeparator(code)) {
             m_phraseBuffer.append(ch);
         } else if (code == 32) {
             if (!m_phraseBuffer.empty() && m_phraseBuffer.back() != ' ') m_phraseBuffer += ' ';
-        } else if (code == 45) {
-            m_phraseBuffer += " - ";
-        } else if (code == 39) {
-            m_phraseBuffer += " ' ";
+        } else if (code == 45 || code == 39) {
+            m_phraseBuffer += ' ';
+            m_phraseBuffer.append(ch);
+            m_phraseBuffer += ' ';
         } else if (code != 9 && code != 11) {
             closePhrase(ch, code);
         }
@@ -186,7 +189,7 @@ std::size_t Translator::wordStep(std::size_t i) {
         // multi-word headword needs none of the four look-ups.
         const dict::LookupView* view = m_host.lookupView();
         const std::string_view head = std::string_view(currentWord).substr(0, currentWord.find(' '));
-        if (view && view->startsPhrase(head)) {
+        if (view && view->startsPhrase(straightQuotes(head, &m_plainKey))) {
             (void)((hyphenFollows ? tryKey({&second, &third, &fourth}, 4)
                                   : tryKey({&next, &second, &third, &fourth}, 4)) ||
                    tryKey({&next, &second, &third}, 3) ||
@@ -220,7 +223,7 @@ std::size_t Translator::wordStep(std::size_t i) {
             m_list2.append(currentWord);
             break;
         }
-        if (currentWord == "'") return wordIndex + 1;
+        if (straightQuotes(currentWord, &m_plainKey) == "'") return wordIndex + 1;
         if (currentWord == "I") {
             m_list2.append(currentWord);
             return wordIndex + 1;
@@ -269,7 +272,7 @@ std::vector<std::string> Translator::visibleMissingWords(const std::vector<std::
     const auto excluded = [](const std::string& t) {
         char32_t cp;
         if (decodeUtf8(t, 0, &cp) != t.size()) return false;
-        const int code = ansiCode(cp);
+        const int code = scannerCode(ansiCode(cp));
         return (code >= 0 && code <= 11) || code == 13 || (code >= 32 && code <= 47) ||
                (code >= 58 && code <= 64) || (code >= 91 && code <= 94) || code == 96 ||
                (code >= 123 && code <= 126);

@@ -71,7 +71,8 @@ private:
     VectorWorkList m_list1, m_list2, m_list3, m_list4;
     std::string m_phraseBuffer;
     ReorderingState m_state;
-    std::string m_key;  // scratch buffer for look-up keys
+    std::string m_key;       // scratch buffer for look-up keys
+    std::string m_plainKey;  // a key with its typographic quotes written straight
 };
 
 }  // namespace engine

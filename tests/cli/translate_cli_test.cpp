@@ -88,12 +88,26 @@ TEST_F(TranslateCli, JsonHoldsEveryListOfTheRun) {
     EXPECT_EQ(j["thai"].get<std::string>(), "บ้านใหญ่zork.\r");
 }
 
-TEST_F(TranslateCli, ReadsAFileAndWindows874Input) {
-    const fs::path file = m_dir / "in.txt";
-    std::ofstream(file, std::ios::binary) << "big \xE1\xC1\xC7 house";  // "แมว" in Windows-874
-    Result r = runTranslator({"--dict", m_dict, file.string()}, "", m_dir);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "ใหญ่แมวบ้าน\n");
+TEST_F(TranslateCli, ReadsFilesInEveryDocumentEncoding) {
+    using namespace std::string_literals;
+    // "big แมว’s house" as Windows-874, as Notepad's UTF-16 (both byte
+    // orders) and as UTF-8 with a byte-order mark.
+    const std::string files[] = {
+        "big \xE1\xC1\xC7\x92s house"s,
+        "\xFF\xFE"
+        "b\0i\0g\0 \0\x41\x0E\x21\x0E\x27\x0E\x19\x20s\0 \0h\0o\0u\0s\0e\0"s,
+        "\xFE\xFF"
+        "\0b\0i\0g\0 \x0E\x41\x0E\x21\x0E\x27\x20\x19\0s\0 \0h\0o\0u\0s\0e"s,
+        "\xEF\xBB\xBF"
+        "big แมว\u2019s house"s,
+    };
+    for (const std::string& bytes : files) {
+        const fs::path file = m_dir / "in.txt";
+        std::ofstream(file, std::ios::binary) << bytes;
+        Result r = runTranslator({"--dict", m_dict, file.string()}, "", m_dir);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, "ใหญ่แมวsบ้าน\n") << bytes;  // the apostrophe emits nothing
+    }
 }
 
 TEST_F(TranslateCli, ErrorsNameTheFileAndExitWithoutOutput) {

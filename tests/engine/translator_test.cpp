@@ -180,6 +180,50 @@ TEST(WordForms, StemsPhrasesAndSpecialWords) {
     for (const Case& c : cases) EXPECT_EQ(translate(d, c.text).thai, c.thai) << c.text;
 }
 
+// Typographic punctuation written back as its plain twin, for comparing outputs.
+std::string plainTwin(std::string text) {
+    const std::pair<std::string, std::string> pairs[] = {
+        {"\u2018", "'"}, {"\u2019", "'"}, {"\u201C", "\""},  {"\u201D", "\""}, {"\u201E", "\""},
+        {"\u2013", "-"}, {"\u2014", "-"}, {"\u2026", "..."}, {"\u00A0", " "},
+    };
+    for (const auto& [from, to] : pairs) {
+        for (std::size_t at; (at = text.find(from)) != std::string::npos;)
+            text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+TEST(Scanner, TypographicPunctuationTranslatesLikeItsStraightTwin) {
+    const Dictionary d(kBasic);
+    struct Case {
+        std::string typographic, straight;
+    };
+    const Case cases[] = {
+        {"\u201CI don\u2019t like the cat,\u201D she said.", "\"I don't like the cat,\" she said."},
+        {"\u2018cats\u2019 and \u2018houses\u2019", "'cats' and 'houses'"},
+        {"\u201Ebreak a leg\u201C", "\"break a leg\""},
+        {"\u201CHow are you?\u201D", "\"How are you?\""},
+        {"zork\u2019s cat", "zork's cat"},
+        {"the cat\u2014the big house", "the cat - the big house"},
+        {"red box \u2013 old gate", "red box - old gate"},
+        {"Well\u2026 the cat\u2026", "Well... the cat..."},
+        {"big\u00A0house", "big house"},
+        {"well\u2014known cat", "well - known cat"},  // a dash joins no compound
+    };
+    for (const Case& c : cases) {
+        const RunLists typo = translate(d, c.typographic), plain = translate(d, c.straight);
+        EXPECT_EQ(plainTwin(typo.thai), plain.thai) << c.typographic;
+        Items missing;
+        for (const std::string& w : typo.missing) missing.push_back(plainTwin(w));
+        EXPECT_EQ(missing, plain.missing) << c.typographic;
+    }
+    // The output keeps the characters as written, the key is the straight one.
+    const RunLists r = translate(d, "\u201CI don\u2019t\u2014zork\u2026\u201D");
+    EXPECT_EQ(r.thai, "\u201CIไม่\u2014zork\u2026\u201D\r");
+    EXPECT_EQ(r.arrangementWords, (Items{"don \u2019 t"}));
+    EXPECT_EQ(r.missing, (Items{"zork"}));
+}
+
 TEST(Reordering, NounsComeBeforeTheirModifiers) {
     const Dictionary d(kBasic);
     struct Case {
