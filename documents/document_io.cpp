@@ -52,7 +52,9 @@ ReadResult readDocument(const QString& path, bool allowLarge, std::int64_t sizeL
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     result.status = ReadResult::Status::kOk;
-    if (bytes.contains('\0')) {
+    // UTF-16 holds zero bytes in every ASCII character: only NUL characters
+    // of the decoded text make a file suspicious.
+    if (text.contains(QChar(u'\0'))) {
         // A text box cannot hold NUL characters; show where they were.
         text.replace(QChar(u'\0'), QChar(0xFFFD));
         result.status = ReadResult::Status::kNotText;

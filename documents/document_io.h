@@ -28,7 +28,7 @@ struct ReadResult {
     enum class Status {
         kOk,        // `text` holds the document
         kTooLarge,  // larger than the limit; nothing read
-        kNotText,   // holds NUL bytes; `text` holds the document with them replaced
+        kNotText,   // holds NUL characters; `text` holds the document with them replaced
         kFailed,    // could not be read; `error` says why
     };
     Status status = Status::kFailed;
@@ -36,8 +36,8 @@ struct ReadResult {
     QString error;
 };
 
-// Reads `path` as plain text: UTF-8 (with or without a byte-order mark), else
-// Windows-874; line ends become "\n". A file over `sizeLimit` bytes is not read
+// Reads `path` as plain text: UTF-16 or UTF-8 with a byte-order mark, UTF-8,
+// else Windows-874; line ends become "\n". A file over `sizeLimit` bytes is not read
 // unless `allowLarge` is set.
 ReadResult readDocument(const QString& path, bool allowLarge = false,
                         std::int64_t sizeLimit = kLargeFileBytes);

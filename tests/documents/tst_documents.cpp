@@ -121,6 +121,15 @@ private slots:
         QTest::newRow("crlf and cr")
             << QByteArray("a\r\nb\rc\n") << QStringLiteral("a\nb\nc\n") << ok;
         QTest::newRow("empty") << QByteArray() << QString() << ok;
+        // As Windows Notepad writes UTF-16: a byte-order mark, CR LF line ends.
+        const QString notepad = thai + QStringLiteral(" cat\r\n");
+        QByteArray le("\xFF\xFE"), be("\xFE\xFF");
+        for (const QChar c : notepad) {
+            le += char(c.unicode() & 0xFF), le += char(c.unicode() >> 8);
+            be += char(c.unicode() >> 8), be += char(c.unicode() & 0xFF);
+        }
+        QTest::newRow("utf-16le notepad") << le << thai + QStringLiteral(" cat\n") << ok;
+        QTest::newRow("utf-16be") << be << thai + QStringLiteral(" cat\n") << ok;
         QTest::newRow("nul bytes") << QByteArray("a\0b", 3) << QStringLiteral("a\uFFFDb")
                                    << static_cast<int>(ReadResult::Status::kNotText);
     }
@@ -198,7 +207,7 @@ private slots:
         QCOMPARE(m_platform->callsOf(PlatformCall::Kind::kMessage).size(), 2u);
     }
 
-    void newPalEmptiesBothPanesAndTheMirror() {
+    void newDocumentEmptiesBothPanesAndTheMirror() {
         Window w(m_dir->path());
         w.englishPane->setPlainText("english");
         w.thaiPane->setPlainText("thai");
