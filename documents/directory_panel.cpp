@@ -70,6 +70,25 @@ DirectoryPanel::DirectoryPanel(QComboBox* drive, QListWidget* dir, QListWidget* 
         connect(m_file, &QListWidget::itemActivated, this, choose);
     }
     setVolumes(mountedVolumes());
+    // Started from a terminal the panel shows the shell's folder; started from
+    // the desktop's menu that is the home folder.
+    if (setFolder(QDir::currentPath()) || setFolder(QDir::homePath())) {
+        showVolumeOf(m_folder);
+    }
+}
+
+void DirectoryPanel::showVolumeOf(const QString& folder) {
+    // The volume whose root is the longest leading part of the folder.
+    int best = 0;
+    for (int i = 1; i < m_drive->count(); ++i) {
+        const QString root = m_drive->itemText(i);
+        if ((folder == root || folder.startsWith(root + QLatin1Char('/'))) &&
+            root.size() > m_drive->itemText(best).size()) {
+            best = i;
+        }
+    }
+    const QSignalBlocker blocker(m_drive);
+    m_drive->setCurrentIndex(best);
 }
 
 QStringList DirectoryPanel::mountedVolumes() {

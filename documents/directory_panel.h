@@ -21,7 +21,8 @@ public:
     static inline const QString kDriveMessage = QStringLiteral("กรุณาตรวจสอบไดรฟ์");
     static inline const QString kDriveTitle = QStringLiteral("พบข้อผิดพลาด");
 
-    // Attaches to the four widgets (not owned) and shows the root folder.
+    // Attaches to the four widgets (not owned) and shows the current folder
+    // (the home folder when the current one cannot be read).
     DirectoryPanel(QComboBox* drive, QListWidget* dir, QListWidget* file, QComboBox* pattern,
                    QWidget* dialogParent);
 
@@ -57,6 +58,8 @@ private:
     void volumeChanged(int index);
     void folderActivated(QListWidgetItem* item);
     void refreshFolders();
+    // Selects the volume holding `folder` in the volume list, without showing its root.
+    void showVolumeOf(const QString& folder);
     void refreshFiles();
 
     QComboBox* m_drive;

@@ -1,15 +1,18 @@
 // Program start: the splash, whose single timer tick loads and shows the main
-// window. With --screenshot-dir DIR the program saves pictures of its windows
+// window, which then opens the FILE given on the command line, if any. With --screenshot-dir DIR the program saves pictures of its windows
 // into DIR once the main window is up (after translating --text FILE, if
 // given, with the side panels shown) and quits.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QTimer>
 
 #include "dictionary/editor/dictionary_editor.h"
+#include "documents/document_commands.h"
+#include "documents/document_io.h"
 #include "settings/options_dialog.h"
 #include "shell/about_dialog.h"
 #include "shell/colour_palettes.h"
@@ -80,11 +83,18 @@ int main(int argc, char** argv) {
                                         QStringLiteral("FILE"));
     parser.addOption(shotsOption);
     parser.addOption(textOption);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("English text file to open in the upper pane."),
+                                 QStringLiteral("[FILE]"));
     parser.process(app);
     const QString shotsDir = parser.value(shotsOption);
     const QString textFile = parser.value(textOption);
+    // The desktop passes the file a user opened with the program.
+    const QStringList files = parser.positionalArguments();
+    const QString documentFile =
+        files.isEmpty() ? QString() : QFileInfo(files.first()).absoluteFilePath();
 
-    auto* splash = new SplashScreen([shotsDir, textFile] {
+    auto* splash = new SplashScreen([shotsDir, textFile, documentFile] {
         auto* form = new MainWindow;
         form->setAttribute(Qt::WA_DeleteOnClose);
         if (!form->load()) {
@@ -92,6 +102,10 @@ int main(int argc, char** argv) {
             return;
         }
         form->show();
+        if (!documentFile.isEmpty()) {
+            form->documentCommands().loadEnglish(documentFile,
+                                                 documents::openDialogCaption(documentFile));
+        }
         if (!shotsDir.isEmpty()) {
             QTimer::singleShot(300, form, [form, shotsDir, textFile] {
                 takeScreenshots(form, shotsDir, textFile);

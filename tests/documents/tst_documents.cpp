@@ -418,9 +418,14 @@ private slots:
         auto* folders = new QListWidget(&host);
         auto* files = new QListWidget(&host);
         auto* pattern = new QComboBox(&host);
+        // The panel starts in the current folder (the shell's, or home from the menu).
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.filePath("sub"));
         documents::DirectoryPanel panel(drive, folders, files, pattern, &host);
+        QDir::setCurrent(before);
         QCOMPARE(drive->itemText(0), QStringLiteral("/"));
-        QCOMPARE(panel.folder(), QStringLiteral("/"));
+        QCOMPARE(panel.folder(), dir.filePath("sub"));
+        QCOMPARE(panel.fileNames(), QStringList({"inner.txt"}));
         QCOMPARE(pattern->currentText(), QStringLiteral("*.txt"));
         QCOMPARE(pattern->count(), 2);
 
