@@ -81,6 +81,12 @@ int main(int argc, char** argv) {
     const QCommandLineOption textOption(QStringLiteral("text"),
                                         QStringLiteral("English text file to translate first."),
                                         QStringLiteral("FILE"));
+    const QCommandLineOption dictOption(
+        QStringLiteral("dict"),
+        QStringLiteral("Dictionary file to use (also VANTREL_DICT) instead of dict.db beside the "
+                       "program."),
+        QStringLiteral("FILE"));
+    parser.addOption(dictOption);
     parser.addOption(shotsOption);
     parser.addOption(textOption);
     parser.addPositionalArgument(QStringLiteral("FILE"),
@@ -89,13 +95,16 @@ int main(int argc, char** argv) {
     parser.process(app);
     const QString shotsDir = parser.value(shotsOption);
     const QString textFile = parser.value(textOption);
+    const QString dictFile = parser.isSet(dictOption) ? parser.value(dictOption)
+                                                      : qEnvironmentVariable("VANTREL_DICT");
     // The desktop passes the file a user opened with the program.
     const QStringList files = parser.positionalArguments();
     const QString documentFile =
         files.isEmpty() ? QString() : QFileInfo(files.first()).absoluteFilePath();
 
-    auto* splash = new SplashScreen([shotsDir, textFile, documentFile] {
+    auto* splash = new SplashScreen([shotsDir, textFile, documentFile, dictFile] {
         auto* form = new MainWindow;
+        if (!dictFile.isEmpty()) form->setDictionaryPath(dictFile.toStdString());
         form->setAttribute(Qt::WA_DeleteOnClose);
         if (!form->load()) {
             delete form;
