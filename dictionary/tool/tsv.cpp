@@ -23,7 +23,10 @@ std::string foldKey(std::string_view word) {
 }
 
 std::string quoted(std::string_view s) {
-    return "\"" + std::string(s) + "\"";
+    std::string out;
+    out.reserve(s.size() + 2);
+    out.append(1, '"').append(s).append(1, '"');
+    return out;
 }
 
 }  // namespace
