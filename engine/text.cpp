@@ -2,6 +2,8 @@
 
 #include <unordered_set>
 
+#include "dictionary/record.h"
+
 namespace engine {
 
 bool isWordSeparator(int code) {
@@ -30,19 +32,11 @@ std::vector<std::string> splitText(std::string_view text, std::string_view delim
     return pieces;
 }
 
-std::string asciiLower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
 std::vector<std::string> removeDuplicates(const std::vector<std::string>& values) {
     std::vector<std::string> result;
     std::unordered_set<std::string> seen;
     for (const std::string& v : values) {
-        if (seen.insert(asciiLower(v)).second) result.push_back(v);
+        if (seen.insert(dict::foldCase(v)).second) result.push_back(v);
     }
     return result;
 }

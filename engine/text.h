@@ -26,7 +26,4 @@ std::vector<std::string> splitText(std::string_view text, std::string_view delim
 // differ only in the letter case of A to Z count as the same.
 std::vector<std::string> removeDuplicates(const std::vector<std::string>& values);
 
-// ASCII lower-case copy of text.
-std::string asciiLower(std::string_view text);
-
 }  // namespace engine

@@ -5,6 +5,7 @@
 #include "dictionary/store.h"
 #include "engine/codepage.h"
 #include "engine/text.h"
+#include "engine/utf8.h"
 
 namespace engine {
 namespace {

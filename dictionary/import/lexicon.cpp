@@ -7,7 +7,8 @@
 #include <unordered_set>
 
 #include "dictionary/import/import.h"
-#include "dictionary/import/utf8.h"
+#include "dictionary/import/text.h"
+#include "engine/utf8.h"
 
 namespace dictimport {
 
@@ -34,7 +35,7 @@ bool contains(std::string_view text, std::string_view part) {
 // Drops "be " or "to " before an English gloss: the Thai->English side glosses
 // Thai stative verbs as "be white" and verbs as "to go".
 std::string backKey(std::string_view english) {
-    std::string key = asciiLower(collapseSpaces(english));
+    std::string key = dict::foldCase(collapseSpaces(english));
     for (const std::string_view lead : {"be ", "to "}) {
         if (startsWith(key, lead) && key.size() > lead.size()) {
             key.erase(0, lead.size());
@@ -99,7 +100,7 @@ std::vector<std::string> meaningPieces(std::string_view raw) {
         std::string p = cleanMeaning(piece);
         piece.clear();
         if (p.empty() || !rejectReason(p).empty()) return;
-        if (visibleLength(decodeUtf8(p)) < 2) return;  // a particle, not a word
+        if (visibleLength(codePoints(p)) < 2) return;  // a particle, not a word
         out.push_back(std::move(p));
     };
     for (const char c : cleanMeaning(raw)) {
@@ -133,7 +134,7 @@ void BackMap::add(std::string_view thai, std::string_view english, bool primary)
 int BackMap::strength(std::string_view thai, std::string_view english) const {
     const auto it = m_map.find(std::string(thai));
     if (it == m_map.end()) return 0;
-    const auto jt = it->second.find(asciiLower(english));
+    const auto jt = it->second.find(dict::foldCase(english));
     return jt == it->second.end() ? 0 : jt->second;
 }
 
@@ -162,7 +163,7 @@ int fieldForTag(std::string_view rawTag) {
 std::optional<std::string> engineHeadword(std::string_view english, bool idiom) {
     // Typographic quotes stand for the apostrophe.
     std::string text;
-    for (char32_t cp : decodeUtf8(english)) {
+    for (char32_t cp : codePoints(english)) {
         if (cp == U'\u2019' || cp == U'\u2018') cp = U'\'';
         if (cp >= 0x80) return std::nullopt;  // no code in the engine's code page
         text.push_back(static_cast<char>(cp));
@@ -209,7 +210,7 @@ std::string cleanMeaning(std::string_view thai) {
     std::string out;
     int depth = 0;
     std::string text;
-    for (char32_t cp : decodeUtf8(thai)) {
+    for (char32_t cp : codePoints(thai)) {
         if (cp == U'（') cp = U'(';
         if (cp == U'）') cp = U')';
         if (cp == U'(' || cp == U'[') {
@@ -221,7 +222,7 @@ std::string cleanMeaning(std::string_view thai) {
             if (depth > 0) --depth;
             continue;
         }
-        if (depth == 0) appendUtf8(cp, &text);
+        if (depth == 0) engine::appendUtf8(cp, &text);
     }
     out = collapseSpaces(text);
     // Stray punctuation at either end ("พอแล้ว!", "- ไป").
@@ -237,7 +238,7 @@ std::string cleanMeaning(std::string_view thai) {
 
 std::string rejectReason(std::string_view thai) {
     if (thai.empty()) return "empty after cleaning";
-    const std::vector<char32_t> cps = decodeUtf8(thai);
+    const std::vector<char32_t> cps = codePoints(thai);
     if (isThaiCombining(cps.front())) return "damaged Thai: starts with a combining mark";
     if (contains(thai, "เเ")) return "damaged Thai: two SARA E for SARA AE";
     bool anyThai = false;
@@ -271,7 +272,7 @@ std::string chooseMeaning(const std::vector<std::string>& sources, std::string_v
             }
         }
         Candidate c;
-        c.cps = decodeUtf8(text);
+        c.cps = codePoints(text);
         c.text = std::move(text);
         c.order = candidates.size();
         c.occurrences = 1;
@@ -294,7 +295,7 @@ std::string chooseMeaning(const std::vector<std::string>& sources, std::string_v
         for (std::string& p : meaningPieces(whole)) addCandidate(std::move(p));
     }
     if (candidates.empty()) return {};
-    const std::string english = asciiLower(collapseSpaces(headword));
+    const std::string english = dict::foldCase(collapseSpaces(headword));
     const auto score = [&](const Candidate& c) {
         return std::make_tuple(-back.strength(c.text, english), -c.occurrences,
                                visibleLength(c.cps), c.order);
@@ -316,7 +317,7 @@ bool idiomaticPhrasal(std::string_view tag, std::string_view key, std::string_vi
     if (t != "PHRV" && t != "N" && t != "V" && t != "VT" && t != "VI" && t != "VI, VT" &&
         t != "VT, VI")
         return false;
-    const std::vector<std::string> w = words(asciiLower(key));
+    const std::vector<std::string> w = words(dict::foldCase(key));
     if (w.size() < 2 ||
         std::find(kPrepositions.begin(), kPrepositions.end(), w.back()) == kPrepositions.end())
         return false;
@@ -329,7 +330,7 @@ bool idiomaticPhrasal(std::string_view tag, std::string_view key, std::string_vi
 }
 
 bool readsLiterally(std::string_view key, std::string_view thai, const KnownWords& known) {
-    const std::vector<std::string> w = words(asciiLower(key));
+    const std::vector<std::string> w = words(dict::foldCase(key));
     if (w.empty()) return false;
     if (w.size() == 1) {
         // A plural the stem rule reduces to a known word ("friends", "flowers").
@@ -351,7 +352,7 @@ bool readsLiterally(std::string_view key, std::string_view thai, const KnownWord
 std::optional<std::string> reversedHeadword(std::string_view gloss) {
     // Glosses of the Thai->English side: "freckle(s)", "put on (e.g. clothes)".
     std::string text = cleanMeaning(gloss);
-    const std::string lower = asciiLower(text);
+    const std::string lower = dict::foldCase(text);
     for (const std::string_view lead :
          {"a kind of ", "kind of ", "a type of ", "type of ", "species of ", "a species of ",
           "sort of ", "name of ", "title of ", "a ", "an ", "the "}) {
@@ -404,7 +405,7 @@ std::vector<dict::DictRecord> buildRecords(const Source& source, Report* report)
         if (fieldForTag(sense->tag) == kSkip) continue;
         const auto key = engineHeadword(sense->english, false);
         if (!key || key->find(' ') != std::string::npos) continue;
-        KnownWord& word = known[asciiLower(*key)];
+        KnownWord& word = known[dict::foldCase(*key)];
         const int field = fieldForTag(sense->tag);
         if (field == dict::kWordNoun) ++word.nounSenses;
         if (field == dict::kWordVerb) ++word.verbSenses;
@@ -430,12 +431,12 @@ std::vector<dict::DictRecord> buildRecords(const Source& source, Report* report)
             ++r.rejected["idiomatic phrase ending in a preposition"];
             continue;
         }
-        if (sense->reversed && byKey.count(asciiLower(*key)) == 0 &&
+        if (sense->reversed && byKey.count(dict::foldCase(*key)) == 0 &&
             readsLiterally(*key, sense->thai, known)) {
             ++r.rejected["gloss whose words read literally"];
             continue;
         }
-        const std::string folded = asciiLower(*key);
+        const std::string folded = dict::foldCase(*key);
         auto [it, fresh] = byKey.try_emplace(folded, entries.size());
         if (fresh) {
             Entry e;
@@ -538,7 +539,7 @@ void collectMeanings(const dict::DictRecord* rec, std::vector<std::string>* out)
 bool opaqueCompound(const dict::DictRecord& rec,
                     const std::unordered_map<std::string, const dict::DictRecord*>& core,
                     const std::unordered_map<std::string, const dict::DictRecord*>& imported) {
-    const std::vector<std::string> w = words(asciiLower(rec[dict::kWordEn].value_or("")));
+    const std::vector<std::string> w = words(dict::foldCase(rec[dict::kWordEn].value_or("")));
     if (w.size() != 2) return false;
     int classField = -1;
     for (const int field : kRuleOrder) {
@@ -572,11 +573,11 @@ std::vector<dict::DictRecord> layUnder(const std::vector<dict::DictRecord>& core
     Report& r = report ? *report : local;
     std::unordered_map<std::string, const dict::DictRecord*> byKey;
     for (const dict::DictRecord& rec : imported) {
-        if (rec[dict::kWordEn]) byKey.try_emplace(asciiLower(*rec[dict::kWordEn]), &rec);
+        if (rec[dict::kWordEn]) byKey.try_emplace(dict::foldCase(*rec[dict::kWordEn]), &rec);
     }
     std::unordered_map<std::string, const dict::DictRecord*> coreByKey;
     for (const dict::DictRecord& rec : core) {
-        if (rec[dict::kWordEn]) coreByKey.try_emplace(asciiLower(*rec[dict::kWordEn]), &rec);
+        if (rec[dict::kWordEn]) coreByKey.try_emplace(dict::foldCase(*rec[dict::kWordEn]), &rec);
     }
     std::unordered_map<std::string, bool> inCore;
     std::vector<dict::DictRecord> merged;
@@ -584,7 +585,7 @@ std::vector<dict::DictRecord> layUnder(const std::vector<dict::DictRecord>& core
     r.coreHeadwords = core.size();
     for (const dict::DictRecord& rec : core) {
         dict::DictRecord out = rec;
-        const std::string key = rec[dict::kWordEn] ? asciiLower(*rec[dict::kWordEn]) : "";
+        const std::string key = rec[dict::kWordEn] ? dict::foldCase(*rec[dict::kWordEn]) : "";
         inCore[key] = true;
         const auto it = byKey.find(key);
         if (it != byKey.end()) {
@@ -613,7 +614,7 @@ std::vector<dict::DictRecord> layUnder(const std::vector<dict::DictRecord>& core
         merged.push_back(std::move(out));
     }
     for (const dict::DictRecord& rec : imported) {
-        const std::string key = rec[dict::kWordEn] ? asciiLower(*rec[dict::kWordEn]) : "";
+        const std::string key = rec[dict::kWordEn] ? dict::foldCase(*rec[dict::kWordEn]) : "";
         if (inCore.count(key) > 0) continue;
         if (opaqueCompound(rec, coreByKey, byKey)) {
             ++r.rejected["two core words whose Thai carries neither"];
@@ -697,7 +698,7 @@ std::vector<std::pair<std::string, FormKind>> regularForms(std::string_view base
 std::size_t addRegularForms(std::vector<dict::DictRecord>* records) {
     std::unordered_map<std::string, bool> present;
     for (const dict::DictRecord& rec : *records)
-        if (rec[dict::kWordEn]) present[asciiLower(*rec[dict::kWordEn])] = true;
+        if (rec[dict::kWordEn]) present[dict::foldCase(*rec[dict::kWordEn])] = true;
     std::vector<dict::DictRecord> added;
     for (const dict::DictRecord& rec : *records) {
         if (!rec[dict::kWordEn]) continue;
