@@ -133,8 +133,7 @@ Status DictionaryStore::open(const std::string& path, std::unique_ptr<Dictionary
     // Taking the write lock once proves the file is a database we may change
     // and that no other program holds it locked.
     std::string reason;
-    if (!sql::exec(raw, "BEGIN IMMEDIATE", &reason))
-        return Status::other(openError(path, reason));
+    if (!sql::exec(raw, "BEGIN IMMEDIATE", &reason)) return Status::other(openError(path, reason));
     Status s = checkSchema(raw, path);
     if (s.isOk()) s = loadTable(raw, path, &impl.image);
     sql::exec(raw, "ROLLBACK", nullptr);
