@@ -7,10 +7,10 @@
 #include <cstring>
 #include <memory>
 
+#include "engine/utf8.h"
+
 namespace engine {
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
 
 // The code page's upper half as the system's converter defines it: the code
 // point of every byte from 0x80 up, 0 where the byte is undefined.
@@ -55,24 +55,6 @@ const std::uint8_t* bmpCodes() {
     return codes.get();
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 }  // namespace
 
 int ansiCode(char32_t codePoint) {
@@ -102,69 +84,6 @@ int scannerCode(int code) {
     }
 }
 
-std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t* codePoint) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[pos + k]); };
-    const unsigned char b0 = byte(0);
-    if (b0 < 0x80) {
-        *codePoint = b0;
-        return 1;
-    }
-    std::size_t len;
-    char32_t cp;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        len = 2;
-        cp = b0 & 0x1F;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        len = 3;
-        cp = b0 & 0x0F;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        len = 4;
-        cp = b0 & 0x07;
-    } else {
-        *codePoint = kReplacement;
-        return 1;
-    }
-    if (pos + len > text.size()) {
-        *codePoint = kReplacement;
-        return 1;
-    }
-    for (std::size_t k = 1; k < len; ++k) {
-        const unsigned char b = byte(k);
-        if ((b & 0xC0) != 0x80) {
-            *codePoint = kReplacement;
-            return 1;
-        }
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    // Overlong forms, surrogates and values past U+10FFFF are not characters.
-    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF)) {
-        *codePoint = kReplacement;
-        return 1;
-    }
-    *codePoint = cp;
-    return len;
-}
-
-std::size_t utf8Length(std::string_view text) {
-    std::size_t n = 0;
-    for (unsigned char c : text) n += (c & 0xC0) != 0x80;
-    return n;
-}
-
-bool isValidUtf8(std::string_view bytes) {
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        char32_t cp;
-        const std::size_t len = decodeUtf8(bytes, pos, &cp);
-        if (cp == kReplacement &&
-            !(len == 3 && bytes.substr(pos, 3) == "\xEF\xBF\xBD")) {
-            return false;
-        }
-        pos += len;
-    }
-    return true;
-}
-
 std::string windows874ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
@@ -174,7 +93,7 @@ std::string windows874ToUtf8(std::string_view bytes) {
             out += static_cast<char>(b);
         } else {
             const char32_t cp = upper[b - 0x80];
-            appendUtf8(out, cp != 0 ? cp : kReplacement);
+            appendUtf8(cp != 0 ? cp : kReplacementCharacter, &out);
         }
     }
     return out;
@@ -202,9 +121,9 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
                 k += 2;
             }
         }
-        appendUtf8(out, cp >= 0xD800 && cp <= 0xDFFF ? kReplacement : cp);
+        appendUtf8(cp >= 0xD800 && cp <= 0xDFFF ? kReplacementCharacter : cp, &out);
     }
-    if (k < bytes.size()) appendUtf8(out, kReplacement);
+    if (k < bytes.size()) appendUtf8(kReplacementCharacter, &out);
     return out;
 }
 
@@ -221,7 +140,7 @@ std::string documentBytesToUtf8(std::string_view bytes) {
         for (std::size_t pos = 0; pos < bytes.size();) {
             char32_t cp;
             pos += decodeUtf8(bytes, pos, &cp);
-            appendUtf8(out, cp);
+            appendUtf8(cp, &out);
         }
         return out;
     }

@@ -2,7 +2,6 @@
 // scanner classifies characters by, and conversion of document bytes to UTF-8.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,15 +18,6 @@ int ansiCode(char32_t codePoint);
 // and em dashes (0x96, 0x97) as the hyphen-minus, the ellipsis (0x85) as the
 // full stop and the no-break space (0xA0) as the space; other codes are kept.
 int scannerCode(int code);
-
-// Decodes the UTF-8 character starting at text[pos] and returns its byte
-// length (at least 1); an invalid sequence decodes as one byte to U+FFFD.
-std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t* codePoint);
-
-// Number of characters (code points) of a UTF-8 text.
-std::size_t utf8Length(std::string_view text);
-
-bool isValidUtf8(std::string_view bytes);
 
 // Windows-874 bytes as UTF-8 text; bytes the code page leaves undefined
 // become U+FFFD.

@@ -13,9 +13,9 @@ namespace engine {
 
 // The busy panels of the main window that a run switches.
 enum class Panel {
-    kProgress,  // Frame7: progress bars and the cancel button
-    kWriting,   // Frame6: "writing the translation" animation
-    kPlain,     // Frame5: plain panel hidden when a run finishes
+    kProgress,  // the progress panel: progress bars and the cancel button
+    kWriting,   // the writing panel: its "writing the translation" animation
+    kPlain,     // the plain panel hidden when a run finishes
 };
 
 // The engine's view of its host. The window implements it over its widgets;
@@ -28,8 +28,8 @@ public:
     // (every look-up then finds nothing). Asked anew for every look-up.
     virtual const dict::LookupView* lookupView() = 0;
 
-    // The two visible lists: the arrangement list (Larrang) and the list of
-    // words the dictionary lacks (LNodata).
+    // The two visible lists: the arrangement list ("word= meaning" entries)
+    // and the missing-words list (words the dictionary lacks).
     virtual WorkList& arrangementList() = 0;
     virtual WorkList& missingWordList() = 0;
 
@@ -46,7 +46,7 @@ public:
 
     virtual void setPanelVisible(Panel panel, bool visible) = 0;
 
-    // Replaces the whole text of the Thai pane (Rth).
+    // Replaces the whole text of the Thai pane.
     virtual void setThaiText(const std::string& text) = 0;
 };
 

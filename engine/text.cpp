@@ -2,6 +2,8 @@
 
 #include <unordered_set>
 
+#include "dictionary/record.h"
+
 namespace engine {
 
 bool isWordSeparator(int code) {
@@ -28,14 +30,6 @@ std::vector<std::string> splitText(std::string_view text, std::string_view delim
     }
     pieces.emplace_back(text.substr(start));
     return pieces;
-}
-
-std::string asciiLower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
 }
 
 std::string_view straightQuotes(std::string_view key, std::string* scratch) {
@@ -65,7 +59,7 @@ std::vector<std::string> removeDuplicates(const std::vector<std::string>& values
     std::vector<std::string> result;
     std::unordered_set<std::string> seen;
     for (const std::string& v : values) {
-        if (seen.insert(asciiLower(v)).second) result.push_back(v);
+        if (seen.insert(dict::foldCase(v)).second) result.push_back(v);
     }
     return result;
 }

@@ -26,9 +26,6 @@ std::vector<std::string> splitText(std::string_view text, std::string_view delim
 // differ only in the letter case of A to Z count as the same.
 std::vector<std::string> removeDuplicates(const std::vector<std::string>& values);
 
-// ASCII lower-case copy of text.
-std::string asciiLower(std::string_view text);
-
 // A look-up key with its typographic quotes written straight: U+2018 and
 // U+2019 as the apostrophe, U+201C, U+201D and U+201E as the double quote.
 // Returns key itself when it holds none, otherwise the straight copy, which

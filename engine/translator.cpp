@@ -5,6 +5,7 @@
 #include "dictionary/store.h"
 #include "engine/codepage.h"
 #include "engine/text.h"
+#include "engine/utf8.h"
 
 namespace engine {
 namespace {
@@ -70,12 +71,12 @@ bool Translator::run(std::string_view documentText) {
         ~Reset() { flag = false; }
     } reset{m_running};
 
-    m_list1.clear();
-    m_list2.clear();
-    m_list3.clear();
+    m_phraseWords.clear();
+    m_outputTokens.clear();
+    m_arrangementWords.clear();
     m_host.arrangementList().clear();
     m_host.missingWordList().clear();
-    m_list4.clear();
+    m_missingRaw.clear();
     m_phraseBuffer.clear();
     m_host.clearCancelRequest();
     m_state = ReorderingState{};
@@ -119,24 +120,25 @@ void Translator::closePhrase(std::string_view closing, int code) {
     if (code == 63) {
         const DictRecord* r = lookup(m_phraseBuffer);
         if (r && filledAgainstEmpty((*r)[dict::kWordQuestion])) {
-            m_list2.append(*(*r)[dict::kWordQuestion]);
-            m_list2.append("?");
+            m_outputTokens.append(*(*r)[dict::kWordQuestion]);
+            m_outputTokens.append("?");
             m_phraseBuffer.clear();
             return;
         }
     }
-    m_list1.clear();
+    m_phraseWords.clear();
     if (const DictRecord* r = lookup(m_phraseBuffer);
         r && filledAgainstSpace((*r)[dict::kWordIdiom])) {
-        m_list2.append(*(*r)[dict::kWordIdiom]);
-        m_list2.append(std::string(closing));
+        m_outputTokens.append(*(*r)[dict::kWordIdiom]);
+        m_outputTokens.append(std::string(closing));
         m_phraseBuffer.clear();
         return;
     }
     m_phraseBuffer += ' ';
     m_phraseBuffer.append(closing);
-    for (std::string& piece : splitText(m_phraseBuffer, " ")) m_list1.append(std::move(piece));
-    const std::size_t count = m_list1.count();
+    for (std::string& piece : splitText(m_phraseBuffer, " "))
+        m_phraseWords.append(std::move(piece));
+    const std::size_t count = m_phraseWords.count();
     for (std::size_t j = 0; j < count;) j = wordStep(j);
     m_phraseBuffer.clear();
 }
@@ -144,12 +146,12 @@ void Translator::closePhrase(std::string_view closing, int code) {
 std::size_t Translator::wordStep(std::size_t i) {
     // 1. Read the word and its lookahead.
     std::size_t wordIndex = i;
-    std::string currentWord = m_list1.at(i);
-    std::string nextWord = m_list1.at(i + 1);
-    const std::string& next = m_list1.at(i + 1);
-    const std::string& second = m_list1.at(i + 2);
-    const std::string& third = m_list1.at(i + 3);
-    const std::string& fourth = m_list1.at(i + 4);
+    std::string currentWord = m_phraseWords.at(i);
+    std::string nextWord = m_phraseWords.at(i + 1);
+    const std::string& next = m_phraseWords.at(i + 1);
+    const std::string& second = m_phraseWords.at(i + 2);
+    const std::string& third = m_phraseWords.at(i + 3);
+    const std::string& fourth = m_phraseWords.at(i + 4);
     const bool hyphenFollows = next == "-";
     std::string_view nextWordClass;
 
@@ -182,7 +184,7 @@ std::size_t Translator::wordStep(std::size_t i) {
             if (!lookup(m_key)) return false;
             currentWord = m_key;
             wordIndex += advance;
-            nextWord = m_list1.at(wordIndex + 1);
+            nextWord = m_phraseWords.at(wordIndex + 1);
             return true;
         };
         // Every key starts with the word's first word, so a word that starts no
@@ -220,12 +222,12 @@ std::size_t Translator::wordStep(std::size_t i) {
             if (nextWordClass == "Noun" || nextWordClass == "Adv" || nextWordClass == "Adj") {
                 return wordIndex + 1;  // the article is left out
             }
-            m_list2.append(currentWord);
+            m_outputTokens.append(currentWord);
             break;
         }
         if (straightQuotes(currentWord, &m_plainKey) == "'") return wordIndex + 1;
         if (currentWord == "I") {
-            m_list2.append(currentWord);
+            m_outputTokens.append(currentWord);
             return wordIndex + 1;
         }
         if (currentWord == "For" || currentWord == "FOr" || currentWord == "FOR" ||
@@ -234,7 +236,7 @@ std::size_t Translator::wordStep(std::size_t i) {
             if (lookup(key)) {
                 currentWord = std::move(key);
                 ++wordIndex;
-                nextWord = m_list1.at(wordIndex + 1);
+                nextWord = m_phraseWords.at(wordIndex + 1);
                 nextWordClass = "Noun";
                 continue;  // matched anew from the multi-word step
             }
@@ -243,9 +245,9 @@ std::size_t Translator::wordStep(std::size_t i) {
     }
 
     // 7. Final look-up and the reordering rules.
-    RuleLists lists{m_list2, m_host.arrangementList(), m_list3, m_list4};
-    applyRules(m_list1.at(wordIndex), currentWord, nextWordClass, lookup(currentWord), m_state,
-               lists);
+    RuleLists lists{m_outputTokens, m_host.arrangementList(), m_arrangementWords, m_missingRaw};
+    applyRules(m_phraseWords.at(wordIndex), currentWord, nextWordClass, lookup(currentWord),
+               m_state, lists);
     return wordIndex + 1;
 }
 
@@ -254,9 +256,9 @@ void Translator::finish() {
     m_host.setPanelVisible(Panel::kWriting, true);
     std::string joined;
     std::size_t size = 0;
-    for (const std::string& t : m_list2.items()) size += t.size();
+    for (const std::string& t : m_outputTokens.items()) size += t.size();
     joined.reserve(size);
-    for (const std::string& t : m_list2.items()) {
+    for (const std::string& t : m_outputTokens.items()) {
         m_host.yield();
         joined += t;
     }
@@ -264,7 +266,7 @@ void Translator::finish() {
     m_host.setPanelVisible(Panel::kPlain, false);
     m_host.setThaiText(std::string());
     m_host.setThaiText(joined);
-    splitWorD();
+    listMissingWords();
 }
 
 std::vector<std::string> Translator::visibleMissingWords(const std::vector<std::string>& raw) {
@@ -285,10 +287,10 @@ std::vector<std::string> Translator::visibleMissingWords(const std::vector<std::
     return removeDuplicates(candidates);
 }
 
-void Translator::splitWorD() {
+void Translator::listMissingWords() {
     WorkList& visible = m_host.missingWordList();
     visible.clear();
-    for (std::string& w : visibleMissingWords(m_list4.items())) visible.append(std::move(w));
+    for (std::string& w : visibleMissingWords(m_missingRaw.items())) visible.append(std::move(w));
 }
 
 }  // namespace engine

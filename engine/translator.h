@@ -38,13 +38,13 @@ public:
 
     bool running() const { return m_running; }
 
-    // The hidden work lists of the last run: the phrase words (List1), the
-    // output tokens (List2), the arrangement words (List3) and the raw missing
-    // words (List4).
-    const VectorWorkList& phraseWords() const { return m_list1; }
-    const VectorWorkList& outputTokens() const { return m_list2; }
-    const VectorWorkList& arrangementWords() const { return m_list3; }
-    const VectorWorkList& missingRaw() const { return m_list4; }
+    // The hidden work lists of the last run: the words of the phrase being
+    // translated, the output tokens, the English word of each arrangement
+    // entry and the raw missing words.
+    const VectorWorkList& phraseWords() const { return m_phraseWords; }
+    const VectorWorkList& outputTokens() const { return m_outputTokens; }
+    const VectorWorkList& arrangementWords() const { return m_arrangementWords; }
+    const VectorWorkList& missingRaw() const { return m_missingRaw; }
 
     // The visible missing-word list made of the raw one: no single punctuation,
     // space or control character, no empty item, each word once (ASCII case
@@ -60,15 +60,20 @@ private:
     const dict::DictRecord* lookup(std::string_view key);
     // Cuts the suffix off word; when the stem is missing, tries it with "e".
     void stemOrE(std::string& word, std::size_t suffixLength);
+    // Joins the output tokens into the Thai pane, switching the busy panels.
     void finish();
-    void splitWorD();
+    // Rebuilds the visible missing-words list from the raw missing words.
+    void listMissingWords();
 
     TranslationHost& m_host;
     bool m_running = false;
     bool m_translateSelection = false;
     std::string m_selectionText;
 
-    VectorWorkList m_list1, m_list2, m_list3, m_list4;
+    VectorWorkList m_phraseWords;
+    VectorWorkList m_outputTokens;
+    VectorWorkList m_arrangementWords;
+    VectorWorkList m_missingRaw;
     std::string m_phraseBuffer;
     ReorderingState m_state;
     std::string m_key;       // scratch buffer for look-up keys

@@ -39,7 +39,97 @@ QString titleOrDefault(const QString& title) {
     return title.isEmpty() ? defaultTitle() : title;
 }
 
+// Every call opens the real dialog (or starts or ends the real process).
+class DesktopPlatform final : public Platform {
+public:
+    Answer message(QWidget* parent, const QString& text, const QString& title, Buttons buttons,
+                   Icon icon) override {
+        QMessageBox box(parent);
+        box.setIcon(toQtIcon(icon));
+        box.setWindowTitle(titleOrDefault(title));
+        box.setText(text);
+        if (buttons == Buttons::kYesNo) {
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::No);
+        } else {
+            box.setStandardButtons(QMessageBox::Ok);
+        }
+        const int result = box.exec();
+        if (buttons == Buttons::kYesNo) {
+            return result == QMessageBox::Yes ? Answer::kYes : Answer::kNo;
+        }
+        return Answer::kOk;
+    }
+
+    std::optional<QString> inputText(QWidget* parent, const QString& prompt, const QString& title,
+                                     const QString& initial) override {
+        bool ok = false;
+        const QString text = QInputDialog::getText(parent, titleOrDefault(title), prompt,
+                                                   QLineEdit::Normal, initial, &ok);
+        if (!ok) {
+            return std::nullopt;
+        }
+        return text;
+    }
+
+    QColor chooseColor(QWidget* parent, const QColor& current) override {
+        QColorDialog dialog(current, parent);
+        dialog.exec();
+        // Closed without a choice, the dialog still holds the colour it opened with.
+        return dialog.result() == QDialog::Accepted ? dialog.selectedColor() : current;
+    }
+
+    QString openFileName(QWidget* parent, const QString& title, const QString& filter) override {
+        return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+    }
+
+    QString saveFileName(QWidget* parent, const QString& title, const QString& filter) override {
+        return QFileDialog::getSaveFileName(parent, title, QString(), filter);
+    }
+
+    PrintChoice print(QWidget* parent, QPrinter& printer, const PrintRequest& request) override {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setWindowTitle(titleOrDefault(request.title));
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, request.pageNumbersEnabled);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection,
+                         request.selectionAvailable || request.selectionChosen);
+        dialog.setPrintRange(request.selectionChosen ? QAbstractPrintDialog::Selection
+                                                     : QAbstractPrintDialog::AllPages);
+        if (!request.pageNumbersEnabled) {
+            // Qt's own (non-native) dialog re-enables its page-range fields when it
+            // shows, whatever the option says; switch them off once it is up.
+            QTimer::singleShot(0, &dialog, [&dialog] {
+                for (const char* name :
+                     {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit"}) {
+                    if (auto* w = dialog.findChild<QWidget*>(QLatin1String(name)))
+                        w->setEnabled(false);
+                }
+            });
+        }
+        if (dialog.exec() != QDialog::Accepted) {
+            return PrintChoice::kCancelled;
+        }
+        return dialog.printRange() == QAbstractPrintDialog::Selection ? PrintChoice::kSelection
+                                                                      : PrintChoice::kAll;
+    }
+
+    bool openWithDefaultApp(const QString& path) override {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    }
+
+    void exitProcess(int status) override {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+};
+
 }  // namespace
+
+Platform& desktopPlatform() {
+    static DesktopPlatform instance;
+    return instance;
+}
 
 QString defaultTitle() {
     QString name = QCoreApplication::applicationName();
@@ -47,88 +137,6 @@ QString defaultTitle() {
         name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     }
     return name;
-}
-
-Answer DesktopPlatform::message(QWidget* parent, const QString& text, const QString& title,
-                                Buttons buttons, Icon icon) {
-    QMessageBox box(parent);
-    box.setIcon(toQtIcon(icon));
-    box.setWindowTitle(titleOrDefault(title));
-    box.setText(text);
-    if (buttons == Buttons::kYesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        box.setEscapeButton(QMessageBox::No);
-    } else {
-        box.setStandardButtons(QMessageBox::Ok);
-    }
-    const int result = box.exec();
-    if (buttons == Buttons::kYesNo) {
-        return result == QMessageBox::Yes ? Answer::kYes : Answer::kNo;
-    }
-    return Answer::kOk;
-}
-
-std::optional<QString> DesktopPlatform::inputText(QWidget* parent, const QString& prompt,
-                                                  const QString& title, const QString& initial) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, titleOrDefault(title), prompt,
-                                               QLineEdit::Normal, initial, &ok);
-    if (!ok) {
-        return std::nullopt;
-    }
-    return text;
-}
-
-QColor DesktopPlatform::chooseColor(QWidget* parent, const QColor& current) {
-    QColorDialog dialog(current, parent);
-    dialog.exec();
-    // Closed without a choice, the dialog still holds the colour it opened with.
-    return dialog.result() == QDialog::Accepted ? dialog.selectedColor() : current;
-}
-
-QString DesktopPlatform::openFileName(QWidget* parent, const QString& title,
-                                      const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
-}
-
-QString DesktopPlatform::saveFileName(QWidget* parent, const QString& title,
-                                      const QString& filter) {
-    return QFileDialog::getSaveFileName(parent, title, QString(), filter);
-}
-
-PrintChoice DesktopPlatform::print(QWidget* parent, QPrinter& printer,
-                                   const PrintRequest& request) {
-    QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(titleOrDefault(request.title));
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, request.pageNumbersEnabled);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection,
-                     request.selectionAvailable || request.selectionChosen);
-    dialog.setPrintRange(request.selectionChosen ? QAbstractPrintDialog::Selection
-                                                 : QAbstractPrintDialog::AllPages);
-    if (!request.pageNumbersEnabled) {
-        // Qt's own (non-native) dialog re-enables its page-range fields when it
-        // shows, whatever the option says; switch them off once it is up.
-        QTimer::singleShot(0, &dialog, [&dialog] {
-            for (const char* name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit"}) {
-                if (auto* w = dialog.findChild<QWidget*>(QLatin1String(name))) w->setEnabled(false);
-            }
-        });
-    }
-    if (dialog.exec() != QDialog::Accepted) {
-        return PrintChoice::kCancelled;
-    }
-    return dialog.printRange() == QAbstractPrintDialog::Selection ? PrintChoice::kSelection
-                                                                  : PrintChoice::kAll;
-}
-
-bool DesktopPlatform::openWithDefaultApp(const QString& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
-}
-
-void DesktopPlatform::exitProcess(int status) {
-    std::fflush(nullptr);
-    std::_Exit(status);
 }
 
 }  // namespace platform

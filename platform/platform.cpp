@@ -8,15 +8,10 @@ namespace {
 
 Platform* g_installed = nullptr;
 
-Platform& desktop() {
-    static DesktopPlatform instance;
-    return instance;
-}
-
 }  // namespace
 
 Platform& platform() {
-    return g_installed != nullptr ? *g_installed : desktop();
+    return g_installed != nullptr ? *g_installed : desktopPlatform();
 }
 
 void setPlatform(Platform* p) {

@@ -26,6 +26,12 @@ std::vector<PlatformCall> ScriptedPlatform::callsOf(PlatformCall::Kind kind) con
     return result;
 }
 
+PlatformCall& ScriptedPlatform::record(PlatformCall::Kind kind) {
+    PlatformCall& call = m_calls.emplace_back();
+    call.kind = kind;
+    return call;
+}
+
 void ScriptedPlatform::clearCalls() {
     m_calls.clear();
     m_exitStatus.reset();
@@ -33,13 +39,11 @@ void ScriptedPlatform::clearCalls() {
 
 Answer ScriptedPlatform::message(QWidget*, const QString& text, const QString& title,
                                  Buttons buttons, Icon icon) {
-    PlatformCall call;
-    call.kind = PlatformCall::Kind::kMessage;
+    PlatformCall& call = record(PlatformCall::Kind::kMessage);
     call.text = text;
     call.title = title;
     call.buttons = buttons;
     call.icon = icon;
-    m_calls.push_back(call);
     if (auto answer = takeFront(m_messageAnswers)) {
         return *answer;
     }
@@ -48,12 +52,10 @@ Answer ScriptedPlatform::message(QWidget*, const QString& text, const QString& t
 
 std::optional<QString> ScriptedPlatform::inputText(QWidget*, const QString& prompt,
                                                    const QString& title, const QString& initial) {
-    PlatformCall call;
-    call.kind = PlatformCall::Kind::kInput;
+    PlatformCall& call = record(PlatformCall::Kind::kInput);
     call.text = prompt;
     call.title = title;
     call.extra = initial;
-    m_calls.push_back(call);
     if (auto answer = takeFront(m_inputAnswers)) {
         return *answer;
     }
@@ -61,20 +63,16 @@ std::optional<QString> ScriptedPlatform::inputText(QWidget*, const QString& prom
 }
 
 QColor ScriptedPlatform::chooseColor(QWidget*, const QColor& current) {
-    PlatformCall call;
-    call.kind = PlatformCall::Kind::kColor;
+    PlatformCall& call = record(PlatformCall::Kind::kColor);
     call.color = current;
-    m_calls.push_back(call);
     return takeFront(m_colors).value_or(current);
 }
 
 QString ScriptedPlatform::fileName(PlatformCall::Kind kind, const QString& title,
                                    const QString& filter) {
-    PlatformCall call;
-    call.kind = kind;
+    PlatformCall& call = record(kind);
     call.title = title;
     call.extra = filter;
-    m_calls.push_back(call);
     return takeFront(m_fileNames).value_or(QString());
 }
 
@@ -87,27 +85,21 @@ QString ScriptedPlatform::saveFileName(QWidget*, const QString& title, const QSt
 }
 
 PrintChoice ScriptedPlatform::print(QWidget*, QPrinter&, const PrintRequest& request) {
-    PlatformCall call;
-    call.kind = PlatformCall::Kind::kPrint;
+    PlatformCall& call = record(PlatformCall::Kind::kPrint);
     call.title = request.title;
     call.printRequest = request;
-    m_calls.push_back(call);
     return takeFront(m_printChoices).value_or(PrintChoice::kCancelled);
 }
 
 bool ScriptedPlatform::openWithDefaultApp(const QString& path) {
-    PlatformCall call;
-    call.kind = PlatformCall::Kind::kOpenApp;
+    PlatformCall& call = record(PlatformCall::Kind::kOpenApp);
     call.text = path;
-    m_calls.push_back(call);
     return m_openResult;
 }
 
 void ScriptedPlatform::exitProcess(int status) {
-    PlatformCall call;
-    call.kind = PlatformCall::Kind::kExit;
+    PlatformCall& call = record(PlatformCall::Kind::kExit);
     call.status = status;
-    m_calls.push_back(call);
     m_exitStatus = status;
 }
 

@@ -61,6 +61,8 @@ public:
     void exitProcess(int status) override;
 
 private:
+    // Appends a call of the given kind, for the caller to fill in at once.
+    PlatformCall& record(PlatformCall::Kind kind);
     // Records a file-dialog call and answers the next scripted file name.
     QString fileName(PlatformCall::Kind kind, const QString& title, const QString& filter);
 

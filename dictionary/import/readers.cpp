@@ -6,14 +6,15 @@
 #include <unordered_map>
 
 #include "dictionary/import/import.h"
-#include "dictionary/import/utf8.h"
+#include "dictionary/import/text.h"
+#include "engine/utf8.h"
 
 namespace dictimport {
 
 namespace {
 
 bool hasThai(std::string_view text) {
-    for (const char32_t cp : decodeUtf8(text)) {
+    for (const char32_t cp : codePoints(text)) {
         if (isThai(cp)) return true;
     }
     return false;
@@ -163,7 +164,7 @@ bool readThaidictJson(std::string_view text, Source* source, std::string* error)
 }
 
 bool readEtlex(std::string_view raw, Source* source, std::string* error) {
-    const std::string text = isValidUtf8(raw) ? std::string(raw) : tis620ToUtf8(raw);
+    const std::string text = engine::isValidUtf8(raw) ? std::string(raw) : tis620ToUtf8(raw);
     std::map<std::string, std::string> record;
     std::size_t pos = 0;
     bool anyTag = false;

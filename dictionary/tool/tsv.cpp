@@ -15,15 +15,11 @@ constexpr std::array<std::string_view, kFieldCount> kLabels = {
     "", "Noun", "Verb", "Adv", "Adj", "PP", "Conj", "Read", "Question", "Idium",
 };
 
-std::string foldKey(std::string_view word) {
-    std::string out(word);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 std::string quoted(std::string_view s) {
-    return "\"" + std::string(s) + "\"";
+    std::string out;
+    out.reserve(s.size() + 2);
+    out.append(1, '"').append(s).append(1, '"');
+    return out;
 }
 
 }  // namespace
@@ -114,7 +110,7 @@ bool RecordCollector::add(std::string_view file, const Line& line, std::string* 
         }
     }
 
-    auto [it, fresh] = m_byKey.try_emplace(foldKey(word));
+    auto [it, fresh] = m_byKey.try_emplace(foldCase(word));
     Origin& origin = it->second;
     if (fresh) {
         origin.record = m_records.size();

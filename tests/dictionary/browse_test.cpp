@@ -29,7 +29,9 @@ protected:
     std::string word() {
         FieldValue v;
         Status s = bv().field("Word_en", &v);
-        return s.isOk() && v ? *v : "<" + std::to_string(s.code()) + ">";
+        if (s.isOk() && v) return *v;
+        const std::string code = std::to_string(s.code());
+        return "<" + code + ">";
     }
     std::vector<std::string> headwords(const dict::DictionaryStore& store) {
         std::vector<std::string> out;

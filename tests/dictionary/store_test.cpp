@@ -253,16 +253,19 @@ TEST(Lookup, LargeTableFindsEveryWord) {
     TempDir dir;
     const std::string path = dir.file("dict.db");
     std::vector<dict::DictRecord> records;
-    for (int i = 0; i < 5000; ++i)
-        records.push_back(rec("w" + std::to_string(i), {{dict::kWordNoun, std::to_string(i)}}));
+    for (int i = 0; i < 5000; ++i) {
+        const std::string number = std::to_string(i);
+        records.push_back(rec("w" + number, {{dict::kWordNoun, number}}));
+    }
     ASSERT_TRUE(dict::DictionaryStore::create(path, records).isOk());
     auto store = openOk(path);
     ASSERT_TRUE(store);
     ASSERT_EQ(store->size(), records.size());
     for (int i = 0; i < 5000; ++i) {
-        const dict::DictRecord* r = store->find("W" + std::to_string(i));
+        const std::string number = std::to_string(i);
+        const dict::DictRecord* r = store->find("W" + number);
         ASSERT_NE(r, nullptr) << i;
-        EXPECT_EQ((*r)[dict::kWordNoun], std::to_string(i));
+        EXPECT_EQ((*r)[dict::kWordNoun], number);
     }
     EXPECT_EQ(store->find("w5000"), nullptr);
 }
@@ -295,7 +298,8 @@ TEST(Lookup, FindFoldsOnlyAsciiLettersAtEveryKeyLength) {
             else if (c == '[')
                 c = '{';
         }
-        if (shifted != w && std::find(words.begin(), words.end(), shifted) == words.end())
+        if (shifted != w && std::find(words.begin(), words.end(), shifted) == words.end()) {
             EXPECT_EQ(store->find(shifted), nullptr) << shifted;
+        }
     }
 }

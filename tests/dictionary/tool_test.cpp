@@ -211,10 +211,11 @@ TEST(ToolCli, UsageAndOpenErrors) {
         EXPECT_EQ(c.rc == 0, !r.out.empty());
     }
     for (const char* cmd : {"export", "stats"}) {
-        const ToolRun r = tool({cmd, dir.file("missing.db")});
+        const std::string missing = dir.file("missing.db");
+        const ToolRun r = tool({cmd, missing});
         EXPECT_EQ(r.rc, 1);
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-        EXPECT_NE(r.err.find("\"" + dir.file("missing.db") + "\""), std::string::npos);
+        EXPECT_NE(r.err.find("\"" + missing + "\""), std::string::npos);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "engine/codepage.h"
 #include "engine/text.h"
 #include "engine/translator.h"
+#include "engine/utf8.h"
 
 namespace engine {
 namespace {

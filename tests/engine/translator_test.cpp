@@ -103,7 +103,7 @@ const Entries kBasic = {
 };
 
 TEST(Scanner, SplitsPhrasesAtClosingCharacters) {
-    // With an empty dictionary every token is missing, so List4 shows the
+    // With an empty dictionary every token is missing, so the raw missing words show the
     // phrase words exactly as split, phrase after phrase.
     const Dictionary empty({});
     struct Case {

@@ -21,12 +21,12 @@ private slots:
         platform::setPlatform(&scripted);
         QCOMPARE(&platform::platform(), static_cast<platform::Platform*>(&scripted));
         platform::setPlatform(nullptr);
-        QVERIFY(dynamic_cast<platform::DesktopPlatform*>(&platform::platform()) != nullptr);
+        QCOMPARE(&platform::platform(), &platform::desktopPlatform());
         {
             platform::ScopedPlatform guard(scripted);
             QCOMPARE(&platform::platform(), static_cast<platform::Platform*>(&scripted));
         }
-        QVERIFY(dynamic_cast<platform::DesktopPlatform*>(&platform::platform()) != nullptr);
+        QCOMPARE(&platform::platform(), &platform::desktopPlatform());
     }
 
     void defaultTitleIsApplicationName() {

@@ -1,5 +1,5 @@
-// Small UTF-8 helpers the importers share: decoding to code points, the Thai
-// block's character classes and conversion from TIS-620.
+// Text helpers the importers share: the code points of a UTF-8 text, the Thai
+// block's character classes, conversion from TIS-620 and white space.
 #pragma once
 
 #include <string>
@@ -8,14 +8,9 @@
 
 namespace dictimport {
 
-// Code points of a UTF-8 text; an invalid byte becomes U+FFFD.
-std::vector<char32_t> decodeUtf8(std::string_view text);
-
-// UTF-8 of one code point appended to out.
-void appendUtf8(char32_t cp, std::string* out);
-
-// True when every byte sequence of the text is well-formed UTF-8.
-bool isValidUtf8(std::string_view text);
+// Code points of a UTF-8 text, decoded as the engine decodes it: a byte that
+// starts no valid sequence becomes U+FFFD.
+std::vector<char32_t> codePoints(std::string_view text);
 
 // TIS-620 (the Thai single-byte set the etlex files use) to UTF-8.
 std::string tis620ToUtf8(std::string_view text);
@@ -32,9 +27,6 @@ inline bool isThaiCombining(char32_t cp) {
 inline bool isPrivateUse(char32_t cp) {
     return (cp >= 0xE000 && cp <= 0xF8FF) || (cp >= 0xF0000 && cp <= 0x10FFFD);
 }
-
-// Lower-cases ASCII letters.
-std::string asciiLower(std::string_view text);
 
 // Trims ASCII white space at both ends and collapses inner runs to one space.
 std::string collapseSpaces(std::string_view text);

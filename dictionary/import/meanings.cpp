@@ -1,0 +1,167 @@
+// Cleaning Thai meanings, telling usable ones from descriptions and damage,
+// and choosing one meaning per field.
+#include <algorithm>
+#include <array>
+#include <tuple>
+
+#include "dictionary/import/common.h"
+#include "dictionary/import/import.h"
+#include "dictionary/import/text.h"
+#include "engine/utf8.h"
+
+namespace dictimport {
+
+namespace {
+
+// Number of Thai characters that take their own place on the line.
+std::size_t visibleLength(const std::vector<char32_t>& cps) {
+    std::size_t n = 0;
+    for (const char32_t cp : cps) {
+        if (!isThaiCombining(cp) && cp != U' ') ++n;
+    }
+    return n;
+}
+
+// Texts that explain a word instead of translating it: inflected forms
+// ("past form of ..."), abbreviations, and labels of the part of speech.
+constexpr std::array<std::string_view, 22> kDescriptionParts = {
+    "ช่องที่",   "กริยาช่อง",   "กิริยาช่อง", "คำย่อ",    "ตัวย่อ",      "ย่อมาจาก", "รูปพหูพจน์", "พหูพจน์ของ",
+    "รูปอดีต",  "อดีตกาลของ", "คำอุทาน",  "คำนำหน้า", "คำสรรพนาม", "คำบุพบท",  "คำสันธาน", "คำกริยา",
+    "คำกิริยา", "คำคุณศัพท์",   "คำวิเศษณ์", "ของคำ",   "รูปของ",     "กริยาช่วย"};
+constexpr std::array<std::string_view, 16> kDescriptionStarts = {
+    "ใช้แสดง", "ใช้กับ",  "ใช้หลัง", "ใช้นำหน้า",  "ใช้ปฏิเสธ", "ใช้เมื่อ", "ใช้ใน",   "ใช้วาง",
+    "ใช้เป็น",  "ใช้เพื่อ", "ใช้แทน", "เสียงแสดง", "คำแทน",   "คำที่",   "คำกล่าว", "คำร้อง"};
+
+struct Candidate {
+    std::string text;
+    std::vector<char32_t> cps;
+    std::size_t order = 0;
+    int occurrences = 0;
+};
+
+}  // namespace
+
+// The usable alternatives of a Thai text, split at commas, slashes,
+// semicolons and spaces; pieces of one visible letter are left out.
+std::vector<std::string> meaningPieces(std::string_view raw) {
+    std::vector<std::string> out;
+    std::string piece;
+    const auto flush = [&] {
+        std::string p = cleanMeaning(piece);
+        piece.clear();
+        if (p.empty() || !rejectReason(p).empty()) return;
+        if (visibleLength(codePoints(p)) < 2) return;  // a particle, not a word
+        out.push_back(std::move(p));
+    };
+    for (const char c : cleanMeaning(raw)) {
+        if (c == ',' || c == '/' || c == ';' || c == ' ') {
+            flush();
+        } else {
+            piece.push_back(c);
+        }
+    }
+    flush();
+    return out;
+}
+
+std::string cleanMeaning(std::string_view thai) {
+    std::string out;
+    int depth = 0;
+    std::string text;
+    for (char32_t cp : codePoints(thai)) {
+        if (cp == U'（') cp = U'(';
+        if (cp == U'）') cp = U')';
+        if (cp == U'(' || cp == U'[') {
+            ++depth;
+            text.push_back(' ');
+            continue;
+        }
+        if (cp == U')' || cp == U']') {
+            if (depth > 0) --depth;
+            continue;
+        }
+        if (depth == 0) engine::appendUtf8(cp, &text);
+    }
+    out = collapseSpaces(text);
+    // Stray punctuation at either end ("พอแล้ว!", "- ไป").
+    const auto isStray = [](char c) {
+        return c == '!' || c == '.' || c == '-' || c == ':' || c == ',' || c == ';' || c == '"' ||
+               c == '*';
+    };
+    while (!out.empty() && (isStray(out.back()) || out.back() == ' ')) out.pop_back();
+    std::size_t start = 0;
+    while (start < out.size() && (isStray(out[start]) || out[start] == ' ')) ++start;
+    return out.substr(start);
+}
+
+std::string rejectReason(std::string_view thai) {
+    if (thai.empty()) return "empty after cleaning";
+    const std::vector<char32_t> cps = codePoints(thai);
+    if (isThaiCombining(cps.front())) return "damaged Thai: starts with a combining mark";
+    if (contains(thai, "เเ")) return "damaged Thai: two SARA E for SARA AE";
+    bool anyThai = false;
+    for (std::size_t i = 0; i < cps.size(); ++i) {
+        if (isPrivateUse(cps[i]) || cps[i] == 0xFFFD) return "damaged Thai: private-use character";
+        if (i > 0 && cps[i - 1] == U' ' && isThaiCombining(cps[i]))
+            return "damaged Thai: space before a combining mark";
+        if ((cps[i] >= 'a' && cps[i] <= 'z') || (cps[i] >= 'A' && cps[i] <= 'Z'))
+            return "description: names English words";
+        anyThai = anyThai || isThai(cps[i]);
+    }
+    if (!anyThai) return "no Thai text";
+    for (const std::string_view part : kDescriptionParts) {
+        if (contains(thai, part)) return "description of the word";
+    }
+    for (const std::string_view lead : kDescriptionStarts) {
+        if (startsWith(thai, lead)) return "description of the word";
+    }
+    return {};
+}
+
+std::string chooseMeaning(const std::vector<std::string>& sources, std::string_view headword,
+                          int field, const BackMap& back, Report* report) {
+    const bool idiom = field == dict::kWordIdiom || field == dict::kWordQuestion;
+    std::vector<Candidate> candidates;
+    const auto addCandidate = [&](std::string text) {
+        for (Candidate& c : candidates) {
+            if (c.text == text) {
+                ++c.occurrences;
+                return;
+            }
+        }
+        Candidate c;
+        c.cps = codePoints(text);
+        c.text = std::move(text);
+        c.order = candidates.size();
+        c.occurrences = 1;
+        candidates.push_back(std::move(c));
+    };
+    for (const std::string& raw : sources) {
+        // Descriptions are judged on the whole text: their parts may look plain.
+        const std::string whole = cleanMeaning(raw);
+        const std::string reason = rejectReason(whole);
+        if (!reason.empty()) {
+            if (report) ++report->rejected[reason];
+            continue;
+        }
+        if (idiom) {
+            addCandidate(whole);
+            continue;
+        }
+        // Word meanings: alternatives are joined by commas, slashes,
+        // semicolons or spaces ("ประมูล ให้ราคา"); each is a candidate.
+        for (std::string& p : meaningPieces(whole)) addCandidate(std::move(p));
+    }
+    if (candidates.empty()) return {};
+    const std::string english = dict::foldCase(collapseSpaces(headword));
+    const auto score = [&](const Candidate& c) {
+        return std::make_tuple(-back.strength(c.text, english), -c.occurrences,
+                               visibleLength(c.cps), c.order);
+    };
+    const auto best = std::min_element(
+        candidates.begin(), candidates.end(),
+        [&](const Candidate& a, const Candidate& b) { return score(a) < score(b); });
+    return best->text;
+}
+
+}  // namespace dictimport

@@ -1,0 +1,103 @@
+// The regular inflected forms that the engine's suffix rules cannot bring
+// back to their base word.
+#include <algorithm>
+#include <unordered_map>
+
+#include "dictionary/import/import.h"
+
+namespace dictimport {
+
+namespace {
+
+bool isVowel(char c) {
+    return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u';
+}
+
+bool filled(const dict::DictRecord& rec, int field) {
+    return rec[field] && !rec[field]->empty();
+}
+
+// A one-syllable word ending consonant, vowel, consonant doubles its last
+// letter before -ed and -ing ("stop" -> "stopped").
+bool doublesLastLetter(const std::string& w) {
+    const std::size_t n = w.size();
+    if (n < 3 || isVowel(w[n - 1]) || isVowel(w[n - 3]) || !isVowel(w[n - 2])) return false;
+    if (w[n - 1] == 'w' || w[n - 1] == 'x' || w[n - 1] == 'y') return false;
+    const auto vowels = std::count_if(w.begin(), w.end(), isVowel);
+    return vowels == 1;
+}
+
+}  // namespace
+
+std::vector<std::pair<std::string, FormKind>> regularForms(std::string_view base, bool noun,
+                                                           bool verb, bool verbFiledAsNoun) {
+    std::vector<std::pair<std::string, FormKind>> out;
+    const std::string w(base);
+    const std::size_t n = w.size();
+    const bool lowerWord =
+        n >= 2 && std::all_of(w.begin(), w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    if (!lowerWord || (!noun && !verb)) return out;
+    const char last = w[n - 1];
+    const bool consonantY = last == 'y' && !isVowel(w[n - 2]);
+    const std::string stem = consonantY ? w.substr(0, n - 1) + "i" : w;
+    // -s: the plural rule strips one "s", so "-es" after a hissing sound or
+    // "o" and "-ies" never come back to the word.
+    const std::string_view end2 = std::string_view(w).substr(n - 2);
+    const bool hiss = end2 == "ss" || end2 == "us" || end2 == "sh" || end2 == "ch" ||
+                      end2 == "zz" || last == 'x' || (last == 'o' && verb);
+    if (consonantY)
+        out.emplace_back(stem + "es", FormKind::kWhole);
+    else if (hiss)
+        out.emplace_back(w + "es", FormKind::kWhole);
+    if (!verb) return out;
+    // -ed and -ing: the past rule strips "ed" (then tries an "e"), the gerund
+    // rule "ing" (the same); a doubled letter or "-ied" defeats both, and a
+    // word filed as a noun would read as the noun.
+    const bool doubles = doublesLastLetter(w);
+    const std::string doubled = w + std::string(1, last);
+    if (doubles) {
+        out.emplace_back(doubled + "ed", FormKind::kVerb);
+        out.emplace_back(doubled + "ing", FormKind::kVerb);
+    } else if (consonantY) {
+        out.emplace_back(stem + "ed", FormKind::kVerb);
+    } else if (verbFiledAsNoun) {
+        out.emplace_back(last == 'e' ? w + "d" : w + "ed", FormKind::kVerb);
+    }
+    if (!doubles && verbFiledAsNoun) {
+        if (n > 2 && w.substr(n - 2) == "ie")
+            out.emplace_back(w.substr(0, n - 2) + "ying", FormKind::kVerb);
+        else if (last == 'e' && w[n - 2] != 'e')
+            out.emplace_back(w.substr(0, n - 1) + "ing", FormKind::kVerb);
+        else
+            out.emplace_back(w + "ing", FormKind::kVerb);
+    } else if (!doubles && n > 2 && w.substr(n - 2) == "ie") {
+        out.emplace_back(w.substr(0, n - 2) + "ying", FormKind::kVerb);
+    }
+    return out;
+}
+
+std::size_t addRegularForms(std::vector<dict::DictRecord>* records) {
+    std::unordered_map<std::string, bool> present;
+    for (const dict::DictRecord& rec : *records)
+        if (rec[dict::kWordEn]) present[dict::foldCase(*rec[dict::kWordEn])] = true;
+    std::vector<dict::DictRecord> added;
+    for (const dict::DictRecord& rec : *records) {
+        if (!rec[dict::kWordEn]) continue;
+        const bool noun = filled(rec, dict::kWordNoun);
+        const bool verb = filled(rec, dict::kWordVerb);
+        for (auto& [form, kind] : regularForms(*rec[dict::kWordEn], noun, verb, noun && verb)) {
+            if (!present.try_emplace(form, true).second) continue;
+            dict::DictRecord out = rec;
+            out[dict::kWordEn] = form;
+            // Whole-phrase fields belong to the headword itself.
+            out[dict::kWordQuestion].reset();
+            out[dict::kWordIdiom].reset();
+            if (kind == FormKind::kVerb) out[dict::kWordNoun].reset();
+            added.push_back(std::move(out));
+        }
+    }
+    records->insert(records->end(), added.begin(), added.end());
+    return added.size();
+}
+
+}  // namespace dictimport

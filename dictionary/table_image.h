@@ -1,0 +1,77 @@
+// The whole dictionary table held in memory, which every look-up and move of
+// the store's views reads. Private to the store.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "dictionary/record.h"
+
+namespace dict {
+
+// The records of table dict owned by rowid, an open-addressing hash index on
+// the folded headword, the records in browse order (compareKeys) and how many
+// multi-word headwords start with each first word. The store mirrors every
+// write to the file here.
+class TableImage final {
+public:
+    struct Entry {
+        std::int64_t rowid = 0;
+        DictRecord record;  // its headword is always present
+        std::string_view key() const { return *record[kWordEn]; }
+    };
+
+    // Makes room for n records before they are loaded.
+    void reserve(std::size_t n);
+    // Takes one record of the file, which must have a headword; index() follows the last one.
+    void load(std::int64_t rowid, DictRecord record);
+    // Indexes and orders the loaded records; false, with the headword in
+    // *duplicate, when two of them have the same key.
+    bool index(std::string* duplicate);
+
+    std::size_t size() const { return m_order.size(); }
+    // The records in browse order.
+    const std::vector<Entry*>& order() const { return m_order; }
+    // The record whose headword equals key (key semantics), or nullptr.
+    Entry* find(std::string_view key) const;
+    // The record of rowid, or nullptr.
+    Entry* at(std::int64_t rowid) const;
+    // True when some headword of several words starts with `word`.
+    bool startsPhrase(std::string_view word) const;
+    // First position in browse order whose key is not less (greater) than key.
+    std::size_t lowerBound(std::string_view key) const;
+    std::size_t upperBound(std::string_view key) const;
+
+    // Mirrors an insert, a change and a delete of one record.
+    void add(std::int64_t rowid, DictRecord record);
+    void replace(Entry* e, DictRecord record);
+    void erase(Entry* e);
+
+private:
+    struct Slot {
+        Entry* entry = nullptr;
+        std::uint64_t hash = 0;
+    };
+
+    void countPhraseHead(const Entry* e, int delta);
+    void rehash(std::size_t capacity);
+    void indexInsert(Entry* e);
+    bool indexInsertUnique(Entry* e);
+    void indexErase(Entry* e);
+    void orderInsert(Entry* e);
+    void orderErase(Entry* e);
+
+    std::unordered_map<std::int64_t, std::unique_ptr<Entry>> m_byRowid;
+    std::vector<Slot> m_slots;  // size is a power of two, at most half full
+    std::size_t m_used = 0;
+    std::vector<Entry*> m_order;  // sorted by compareKeys
+    // How many multi-word headwords start with each (folded) first word.
+    std::unordered_map<std::string, std::uint32_t> m_phraseHeads;
+};
+
+}  // namespace dict
