@@ -26,6 +26,7 @@
 #include "engine/memory_host.h"
 #include "engine/text.h"
 #include "engine/translator.h"
+#include "engine/utf8.h"
 
 namespace fs = std::filesystem;
 
