@@ -12,7 +12,7 @@
 set -uo pipefail
 
 vantrel=$1 vantrel_dict=$2 dict=$3 repeats=${4:-20}
-for tool in xvfb-run xdotool openbox; do
+for tool in xvfb-run xdotool xclip openbox; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 if [ -z "${VANTREL_DESKTOP_DISPLAY:-}" ]; then
@@ -38,7 +38,10 @@ fail() {
     echo "FAIL: $*"
     failures=$((failures + 1))
     # A picture of the screen at each failure, when a folder is given for them.
-    [ -n "$shots" ] && command -v import >/dev/null && import -window root "$shots/failure-$failures.png"
+    if [ -n "$shots" ]; then
+        command -v import >/dev/null && import -window root "$shots/failure-$failures.png"
+        cp "$work"/*.txt "$mirror" "$work/vantrel.log" "$shots/" 2>/dev/null
+    fi
     windows . | while read -r id; do echo "  visible: $(xdotool getwindowname "$id")"; done
 }
 pass() { echo "ok: $*"; }
@@ -93,6 +96,15 @@ start() {
 click() { xdotool mousemove --window "$1" "$2" "$3" sleep 0.1 click --repeat "${4:-1}" --delay 40 1; }
 menu=22
 central() { click "$main" "$1" $(($2 + menu)) "${3:-1}"; }
+# Enters $1 into the focused text box by pasting it, as a person may: xdotool
+# types characters that are not on the keyboard through remapped keys, and the
+# program can read some of them with the old keyboard map.
+paste_text() {
+    printf '%s' "$1" | xclip -selection clipboard
+    sleep 0.2
+    xdotool key ctrl+v
+    sleep 0.2
+}
 quit() { xdotool windowactivate --sync "$main" >/dev/null 2>&1; xdotool key ctrl+q; wait_gone "$main_name" || fail "the program did not end"; }
 
 # --- Open from the command line, translate, fix an unknown word --------------
@@ -124,15 +136,20 @@ done
     fail "missing-words double-click opened the editor $opened/$repeats"
 
 if [ -n "${ed:-}" ] && [ -n "$(windows "$editor_name")" ]; then
+    sleep 1                             # the editor applies its opening once it is shown
     click "$ed" 200 92                  # the meaning box of the add mode
-    xdotool type --delay 30 "ม้าลาย"
+    paste_text "ม้าลาย"
+    sleep 0.5
     snap editor-typed
     click "$ed" 225 172                 # save
     sleep 0.5
+    snap editor-saved
     xdotool key Escape
     wait_gone "$editor_name" || fail "the editor did not close after saving"
 fi
-"$vantrel_dict" export "$work/dict.db" | grep -q $'^zorblax\tNoun\tม้าลาย' &&
+in_dictionary() { "$vantrel_dict" export "$work/dict.db" | grep -q $'^zorblax\tNoun\tม้าลาย'; }
+for _ in $(seq 1 20); do in_dictionary && break; sleep 0.2; done
+in_dictionary &&
     pass "the added word is in the dictionary" || fail "the added word is not in the dictionary"
 xdotool windowactivate --sync "$main" >/dev/null 2>&1
 xdotool key F6
@@ -165,15 +182,23 @@ save_pane() {  # $1: button x, $2: file name, $3: dialog title
     local dlg
     dlg=$(wait_window "$3" 10) || { fail "no save dialog \"$3\""; return; }
     sleep 0.5
-    xdotool type --delay 10 "$work/$2"
+    paste_text "$work/$2"
     xdotool key Return
     wait_gone "$3" || fail "the save dialog did not close"
 }
 save_pane 89 english "บันทึกเอกสารภาษาอังกฤษ"
 save_pane 114 thai "บันทึกเอกสารที่แปล"
-cmp -s "$work/english.txt" "$work/story.txt" && pass "the English pane was saved as english.txt" ||
+# Waits until files $1 and $2 are the same (the save follows the dialog's close).
+wait_same() {
+    for _ in $(seq 1 50); do
+        cmp -s "$1" "$2" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+wait_same "$work/english.txt" "$work/story.txt" && pass "the English pane was saved as english.txt" ||
     fail "english.txt does not hold the English pane"
-cmp -s "$work/thai.txt" "$mirror" && pass "the Thai pane was saved as thai.txt" ||
+wait_same "$work/thai.txt" "$mirror" && pass "the Thai pane was saved as thai.txt" ||
     fail "thai.txt does not hold the Thai pane"
 
 # --- Full-screen view and back ---------------------------------------------------------
@@ -194,7 +219,7 @@ if opt=$(wait_window "$options_name" 10); then
         sleep 0.5
         snap colour-dialog
         xdotool key alt+h ctrl+a         # the dialog's HTML colour box
-        xdotool type "#ffc0c0"
+        paste_text "#ffc0c0"
         xdotool key Return
         wait_gone "$colour_name" || fail "the colour dialog did not close"
     else
