@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QMetaObject>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWidget>
 
 namespace shell {
@@ -104,7 +105,17 @@ bool CommandRouter::routeEvent(QObject* control, RouteEvent kind) {
             QString::fromLatin1(r->object) == vp->parentWidget()->objectName()) {
             source = vp->parentWidget();
         }
-        dispatch(*r, source);
+        if (kind == RouteEvent::kDoubleClick) {
+            // A double-click opens a modal window. It opens once the pointer
+            // events of the double-click have all been delivered, so no
+            // nested event loop runs inside them and leaves the window's
+            // mouse state behind (a later press could reach the old control).
+            QPointer<QObject> from(source);
+            QMetaObject::invokeMethod(
+                this, [this, r, from] { dispatch(*r, from.data()); }, Qt::QueuedConnection);
+        } else {
+            dispatch(*r, source);
+        }
         routed = true;
     }
     return routed;

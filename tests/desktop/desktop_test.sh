@@ -117,8 +117,19 @@ grep -qF zorblax "$mirror" || fail "the unknown word is missing from the first t
 central 345 494                      # the missing-words check box
 central 545 70                       # click "zorblax" once, the first row of the list
 sleep 1
-opened=0
+opened=0 viewed=0
 for i in $(seq 1 "$repeats"); do
+    # Every other time the English pane is double-clicked first: the
+    # full-screen view it opens must leave the next double-click to the list.
+    if [ $((i % 2)) -eq 0 ]; then
+        central 300 100 2
+        if wait_window "$full_name" 5 >/dev/null; then
+            viewed=$((viewed + 1))
+            xdotool key Escape
+            wait_gone "$full_name" || fail "the full-screen view did not close"
+        fi
+        sleep 0.3
+    fi
     central 545 70 2
     if ed=$(wait_window "$editor_name" 5); then
         opened=$((opened + 1))
@@ -134,6 +145,8 @@ for i in $(seq 1 "$repeats"); do
 done
 [ "$opened" -eq "$repeats" ] && pass "missing-words double-click opened the editor $opened/$repeats" ||
     fail "missing-words double-click opened the editor $opened/$repeats"
+[ "$viewed" -eq $((repeats / 2)) ] && pass "English pane double-click opened the full-screen view $viewed/$((repeats / 2))" ||
+    fail "English pane double-click opened the full-screen view $viewed/$((repeats / 2))"
 
 if [ -n "${ed:-}" ] && [ -n "$(windows "$editor_name")" ]; then
     sleep 1                             # the editor applies its opening once it is shown

@@ -16,10 +16,10 @@ namespace {
 
 // Runs `fn` on the editor once the next modal window is open and activated.
 void withEditor(std::function<void(DictionaryEditor&)> fn) {
-    QTimer::singleShot(0, [fn = std::move(fn)] {
-        auto* editor = qobject_cast<DictionaryEditor*>(QApplication::activeModalWidget());
+    shelltest::onNextModal([fn = std::move(fn)](QWidget* modal) {
+        auto* editor = qobject_cast<DictionaryEditor*>(modal);
         if (!editor) {
-            if (QWidget* w = QApplication::activeModalWidget()) w->close();
+            modal->close();
             return;
         }
         // The activation runs from the event loop once the window shows.
@@ -75,7 +75,7 @@ private slots:
             QVERIFY(!e.addMode());
         });
         doubleClickRow(ui.missingWordsList, row);
-        QVERIFY(seen);
+        QTRY_VERIFY(seen);
 
         ui.translateButton->click();
         QVERIFY2(ui.thaiPane->toPlainText().contains(QStringLiteral("ม้าลาย")),
@@ -112,7 +112,7 @@ private slots:
             QVERIFY(!e.addMode());
         });
         doubleClickRow(ui.arrangementList, row);
-        QVERIFY(seen);
+        QTRY_VERIFY(seen);
     }
 };
 

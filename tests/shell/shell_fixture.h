@@ -3,10 +3,12 @@
 #pragma once
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -76,11 +78,27 @@ private:
     platform::ScopedPlatform m_guard;
 };
 
-// Closes whatever modal window opens next, so commands that open one return.
-inline void closeNextModal() {
-    QTimer::singleShot(0, [] {
-        if (QWidget* w = QApplication::activeModalWidget()) w->close();
+// Runs `fn` on the next modal window once it is open (looking for it for up to
+// five seconds), so commands that open one return.
+inline void onNextModal(std::function<void(QWidget*)> fn) {
+    auto* poll = new QTimer;
+    auto* waited = new QElapsedTimer;
+    waited->start();
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, waited, fn = std::move(fn)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr && waited->elapsed() < 5000) return;
+        poll->stop();
+        poll->deleteLater();
+        delete waited;
+        if (modal != nullptr) fn(modal);
     });
+    poll->start();
+}
+
+// Closes whatever modal window opens next.
+inline void closeNextModal() {
+    onNextModal([](QWidget* w) { w->close(); });
 }
 
 }  // namespace shelltest
