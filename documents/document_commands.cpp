@@ -1,11 +1,14 @@
 #include "documents/document_commands.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QWidget>
 
 #include "documents/mirror_file.h"
+#include "settings/keys.h"
+#include "settings/store.h"
 
 namespace documents {
 
@@ -33,18 +36,55 @@ void DocumentCommands::newDocument() {
     m_englishPane->setPlainText(QString());
     m_thaiPane->setPlainText(QString());
     m_englishPane->setFocus();
+    m_englishPath.clear();
+    m_thaiPath.clear();
+}
+
+QString DocumentCommands::englishStart() const {
+    return m_englishPath.isEmpty() ? settings::getSetting(settings::keys::kEnglishFolder)
+                                   : m_englishPath;
+}
+
+QString DocumentCommands::thaiStart() const {
+    if (!m_thaiPath.isEmpty()) {
+        return m_thaiPath;
+    }
+    QString folder = settings::getSetting(settings::keys::kThaiFolder);
+    if (m_englishPath.isEmpty()) {
+        return folder;
+    }
+    // The translation of "story.txt" is offered as "story.th.txt".
+    const QFileInfo english(m_englishPath);
+    if (folder.isEmpty()) {
+        folder = english.absolutePath();
+    }
+    return QDir(folder).filePath(english.completeBaseName() + QStringLiteral(".th.txt"));
+}
+
+void DocumentCommands::rememberEnglish(const QString& path) {
+    m_englishPath = QFileInfo(path).absoluteFilePath();
+    settings::saveSetting(settings::keys::kEnglishFolder, QFileInfo(path).absolutePath());
 }
 
 void DocumentCommands::openDocument() {
-    const QString path = platform::platform().openFileName(m_window, QString(), kTextFilter);
+    const QString path =
+        platform::platform().openFileName(m_window, QString(), kTextFilter, englishStart());
     if (path.isEmpty()) {
         return;
     }
-    loadEnglish(path, openDialogCaption(path));
+    openFile(path);
+}
+
+void DocumentCommands::openFile(const QString& path) {
+    if (loadEnglish(path, openDialogCaption(path))) {
+        rememberEnglish(path);
+    }
 }
 
 void DocumentCommands::openFromPanel(const QString& path) {
-    loadEnglish(path, directoryPanelCaption(path));
+    if (loadEnglish(path, directoryPanelCaption(path))) {
+        rememberEnglish(path);
+    }
 }
 
 bool DocumentCommands::loadEnglish(const QString& path, const QString& caption) {
@@ -80,20 +120,28 @@ bool DocumentCommands::saveText(const QString& path, const QString& text) {
     return false;
 }
 
-void DocumentCommands::save(QPlainTextEdit* pane, const QString& title) {
-    const QString name = platform::platform().saveFileName(m_window, title, kTextFilter);
+QString DocumentCommands::save(QPlainTextEdit* pane, const QString& title, const QString& start) {
+    const QString name = platform::platform().saveFileName(m_window, title, kTextFilter, start);
     if (name.isEmpty()) {
-        return;
+        return QString();
     }
-    saveText(withTxtExtension(name), pane->toPlainText());
+    const QString path = withTxtExtension(name);
+    return saveText(path, pane->toPlainText()) ? path : QString();
 }
 
 void DocumentCommands::saveEnglish() {
-    save(m_englishPane, kSaveEnglishTitle);
+    const QString path = save(m_englishPane, kSaveEnglishTitle, englishStart());
+    if (!path.isEmpty()) {
+        rememberEnglish(path);
+    }
 }
 
 void DocumentCommands::saveThai() {
-    save(m_thaiPane, kSaveThaiTitle);
+    const QString path = save(m_thaiPane, kSaveThaiTitle, thaiStart());
+    if (!path.isEmpty()) {
+        m_thaiPath = QFileInfo(path).absoluteFilePath();
+        settings::saveSetting(settings::keys::kThaiFolder, QFileInfo(path).absolutePath());
+    }
 }
 
 void DocumentCommands::printEnglish() {

@@ -29,6 +29,8 @@ public:
     DocumentCommands(QWidget* window, QPlainTextEdit* englishPane, QPlainTextEdit* thaiPane,
                      MirrorFile* mirror);
 
+    // Loads a file named on the command line into the English pane.
+    void openFile(const QString& path);
     // Loads a file chosen in the directory panel into the English pane.
     void openFromPanel(const QString& path);
 
@@ -48,13 +50,16 @@ public:
 
 public Q_SLOTS:
     // Empties both panes (the Thai one last, so the mirror follows) and
-    // focuses the English pane.
+    // focuses the English pane; the panes no longer belong to a file.
     void newDocument();
     // Asks for a file and loads it into the English pane; a cancelled dialog
-    // changes nothing.
+    // changes nothing. The dialog starts on the current English file, else in
+    // the folder last used for English documents.
     void openDocument();
     // Ask for a name and write the English or the Thai pane there (".txt"
-    // added when missing).
+    // added when missing). The English dialog starts like the open dialog;
+    // the Thai one on the file last saved, else on NAME.th.txt for the English
+    // file NAME.txt, in the folder last used for Thai documents.
     void saveEnglish();
     void saveThai();
     // The print dialog over the printer; prints the selection of the English
@@ -67,12 +72,22 @@ public Q_SLOTS:
     void printerSetup();
 
 private:
-    void save(QPlainTextEdit* pane, const QString& title);
+    // Asks for a name (the dialog starting at `start`) and writes `pane` there;
+    // returns the path written, or the empty text.
+    QString save(QPlainTextEdit* pane, const QString& title, const QString& start);
+    // Where the dialogs for English and for Thai documents start: the current
+    // document's file, else the folder last used for that kind of document.
+    QString englishStart() const;
+    QString thaiStart() const;
+    // The English document now lives at `path`; its folder is remembered.
+    void rememberEnglish(const QString& path);
 
     QWidget* m_window;
     QPlainTextEdit* m_englishPane;
     QPlainTextEdit* m_thaiPane;
     MirrorFile* m_mirror;
+    QString m_englishPath;  // file of the English pane's document, once opened or saved
+    QString m_thaiPath;     // file the Thai pane was last saved to
     std::int64_t m_largeFileBytes = kLargeFileBytes;
     QPrinter m_printer;
     platform::PrintRequest m_printRequest;  // kept for the set-up dialog

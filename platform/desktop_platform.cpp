@@ -80,12 +80,14 @@ public:
         return dialog.result() == QDialog::Accepted ? dialog.selectedColor() : current;
     }
 
-    QString openFileName(QWidget* parent, const QString& title, const QString& filter) override {
-        return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+    QString openFileName(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& start) override {
+        return QFileDialog::getOpenFileName(parent, title, start, filter);
     }
 
-    QString saveFileName(QWidget* parent, const QString& title, const QString& filter) override {
-        return QFileDialog::getSaveFileName(parent, title, QString(), filter);
+    QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& start) override {
+        return QFileDialog::getSaveFileName(parent, title, start, filter);
     }
 
     PrintChoice print(QWidget* parent, QPrinter& printer, const PrintRequest& request) override {

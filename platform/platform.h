@@ -21,9 +21,9 @@ enum class Answer { kOk, kYes, kNo };
 
 // What the print dialog is opened with and what it answers.
 struct PrintRequest {
-    QString title;                 // dialog title
+    QString title;                   // dialog title
     bool pageNumbersEnabled = true;  // false: the page-range fields are off
-    bool selectionChosen = false;  // true: the "selection" option is chosen, else "all pages"
+    bool selectionChosen = false;    // true: the "selection" option is chosen, else "all pages"
     bool selectionAvailable = false;
 };
 enum class PrintChoice { kCancelled, kAll, kSelection };
@@ -44,9 +44,12 @@ public:
     // closes (also when closed without a choice).
     virtual QColor chooseColor(QWidget* parent, const QColor& current) = 0;
 
-    // File dialogs; the empty text when cancelled.
-    virtual QString openFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
+    // File dialogs opened in the folder `start`, or on the file `start` names
+    // (its folder shown, its name preset); the empty text when cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& title, const QString& filter,
+                                 const QString& start) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                 const QString& start) = 0;
 
     // The print dialog over `printer`; the answer says what to print.
     virtual PrintChoice print(QWidget* parent, QPrinter& printer, const PrintRequest& request) = 0;

@@ -69,19 +69,22 @@ QColor ScriptedPlatform::chooseColor(QWidget*, const QColor& current) {
 }
 
 QString ScriptedPlatform::fileName(PlatformCall::Kind kind, const QString& title,
-                                   const QString& filter) {
+                                   const QString& filter, const QString& start) {
     PlatformCall& call = record(kind);
+    call.text = start;
     call.title = title;
     call.extra = filter;
     return takeFront(m_fileNames).value_or(QString());
 }
 
-QString ScriptedPlatform::openFileName(QWidget*, const QString& title, const QString& filter) {
-    return fileName(PlatformCall::Kind::kOpenFile, title, filter);
+QString ScriptedPlatform::openFileName(QWidget*, const QString& title, const QString& filter,
+                                       const QString& start) {
+    return fileName(PlatformCall::Kind::kOpenFile, title, filter, start);
 }
 
-QString ScriptedPlatform::saveFileName(QWidget*, const QString& title, const QString& filter) {
-    return fileName(PlatformCall::Kind::kSaveFile, title, filter);
+QString ScriptedPlatform::saveFileName(QWidget*, const QString& title, const QString& filter,
+                                       const QString& start) {
+    return fileName(PlatformCall::Kind::kSaveFile, title, filter, start);
 }
 
 PrintChoice ScriptedPlatform::print(QWidget*, QPrinter&, const PrintRequest& request) {

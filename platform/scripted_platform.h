@@ -14,7 +14,7 @@ namespace platform {
 struct PlatformCall {
     enum class Kind { kMessage, kInput, kColor, kOpenFile, kSaveFile, kPrint, kOpenApp, kExit };
     Kind kind = Kind::kMessage;
-    QString text;   // message text, input prompt, opened path
+    QString text;   // message text, input prompt, opened path, file dialog start
     QString title;  // title as passed (empty stays empty)
     QString extra;  // input initial text or file filter
     Buttons buttons = Buttons::kOk;
@@ -52,8 +52,10 @@ public:
     // No scripted colour: `current` (closed without a choice).
     QColor chooseColor(QWidget* parent, const QColor& current) override;
     // No scripted name: the empty text (cancelled).
-    QString openFileName(QWidget* parent, const QString& title, const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& title, const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& start) override;
+    QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& start) override;
     // No scripted choice: cancelled.
     PrintChoice print(QWidget* parent, QPrinter& printer, const PrintRequest& request) override;
     bool openWithDefaultApp(const QString& path) override;
@@ -64,7 +66,8 @@ private:
     // Appends a call of the given kind, for the caller to fill in at once.
     PlatformCall& record(PlatformCall::Kind kind);
     // Records a file-dialog call and answers the next scripted file name.
-    QString fileName(PlatformCall::Kind kind, const QString& title, const QString& filter);
+    QString fileName(PlatformCall::Kind kind, const QString& title, const QString& filter,
+                     const QString& start);
 
     std::deque<Answer> m_messageAnswers;
     std::deque<std::optional<QString>> m_inputAnswers;

@@ -42,6 +42,11 @@ inline constexpr SettingKey kShowArrangementRead{"Options", "Arrangword", "0"};
 inline constexpr SettingKey kShowMeaning{"Options", "Chktooltip", "0"};
 inline constexpr SettingKey kShowMeaningUnchecked{"Options", "ChkTooltip", "0"};
 
+// The folder last used for English documents (opened or saved) and for saved
+// Thai documents; the file dialogs start there.
+inline constexpr SettingKey kEnglishFolder{"Folders", "English", ""};
+inline constexpr SettingKey kThaiFolder{"Folders", "Thai", ""};
+
 }  // namespace keys
 
 // The stored text of `k`, or its default when absent.

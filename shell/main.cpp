@@ -1,7 +1,7 @@
 // Program start: the splash, whose single timer tick loads and shows the main
-// window, which then opens the FILE given on the command line, if any. With --screenshot-dir DIR the program saves pictures of its windows
-// into DIR once the main window is up (after translating --text FILE, if
-// given, with the side panels shown) and quits.
+// window, which then opens the FILE given on the command line, if any. With --screenshot-dir DIR
+// the program saves pictures of its windows into DIR once the main window is up (after translating
+// --text FILE, if given, with the side panels shown) and quits.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -95,8 +95,8 @@ int main(int argc, char** argv) {
     parser.process(app);
     const QString shotsDir = parser.value(shotsOption);
     const QString textFile = parser.value(textOption);
-    const QString dictFile = parser.isSet(dictOption) ? parser.value(dictOption)
-                                                      : qEnvironmentVariable("VANTREL_DICT");
+    const QString dictFile =
+        parser.isSet(dictOption) ? parser.value(dictOption) : qEnvironmentVariable("VANTREL_DICT");
     // The desktop passes the file a user opened with the program.
     const QStringList files = parser.positionalArguments();
     const QString documentFile =
@@ -112,8 +112,7 @@ int main(int argc, char** argv) {
         }
         form->show();
         if (!documentFile.isEmpty()) {
-            form->documentCommands().loadEnglish(documentFile,
-                                                 documents::openDialogCaption(documentFile));
+            form->documentCommands().openFile(documentFile);
         }
         if (!shotsDir.isEmpty()) {
             QTimer::singleShot(300, form, [form, shotsDir, textFile] {

@@ -195,6 +195,8 @@ save_pane() {  # $1: button x, $2: file name, $3: dialog title
     local dlg
     dlg=$(wait_window "$3" 10) || { fail "no save dialog \"$3\""; return; }
     sleep 0.5
+    snap "save-dialog-$2"
+    xdotool key ctrl+a                 # the name box holds the preset name
     paste_text "$work/$2"
     xdotool key Return
     wait_gone "$3" || fail "the save dialog did not close"

@@ -15,6 +15,7 @@
 #include "documents/document_io.h"
 #include "documents/mirror_file.h"
 #include "platform/scripted_platform.h"
+#include "settings/store.h"
 
 using documents::DocumentCommands;
 using documents::ReadResult;
@@ -71,9 +72,11 @@ private slots:
         QVERIFY(m_dir->isValid());
         m_platform = std::make_unique<platform::ScriptedPlatform>();
         platform::setPlatform(m_platform.get());
+        settings::useSettingsFile(m_dir->filePath("config/settings.ini"));
     }
     void cleanup() {
         platform::setPlatform(nullptr);
+        settings::useSettingsFile(QString());
         QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                  QFileDevice::ExeOwner);
     }
@@ -228,6 +231,38 @@ private slots:
 
         w.commands.openFromPanel(path);
         QCOMPARE(w.window.windowTitle(), documents::directoryPanelCaption(path));
+    }
+
+    void fileDialogsStartWhereTheDocumentsAre() {
+        QDir dir(m_dir->path());
+        QVERIFY(dir.mkpath("english") && dir.mkpath("thai"));
+        const QString story = dir.filePath("english/story.txt");
+        writeBytes(story, "The cat.\n");
+        const auto lastStart = [this] { return m_platform->calls().back().text; };
+        {
+            Window w(m_dir->path());
+            w.commands.openDocument();  // cancelled: nowhere remembered yet
+            QCOMPARE(lastStart(), QString());
+            m_platform->queueFileName(story);
+            w.commands.openDocument();
+            w.commands.saveEnglish();  // cancelled, but started on the open file
+            QCOMPARE(lastStart(), story);
+            w.commands.saveThai();  // the translation's name beside it
+            QCOMPARE(lastStart(), dir.filePath("english/story.th.txt"));
+            m_platform->queueFileName(dir.filePath("thai/story-th"));
+            w.commands.saveThai();
+            w.commands.saveThai();
+            QCOMPARE(lastStart(), dir.filePath("thai/story-th.txt"));
+            w.commands.newDocument();  // the panes no longer belong to a file
+            w.commands.saveEnglish();
+            QCOMPARE(lastStart(), dir.filePath("english"));
+        }
+        // A later run starts in the folders last used for each kind.
+        Window again(m_dir->path());
+        again.commands.openDocument();
+        QCOMPARE(lastStart(), dir.filePath("english"));
+        again.commands.saveThai();
+        QCOMPARE(lastStart(), dir.filePath("thai"));
     }
 
     void cancelledOrFailedOpenChangesNothing() {

@@ -66,8 +66,8 @@ private slots:
         QCOMPARE(p.callsOf(PlatformCall::Kind::kColor)[1].color, QColor(Qt::blue));
 
         p.queueFileName("/x/a.txt");
-        QCOMPARE(p.openFileName(nullptr, "Open", "*.txt"), QString("/x/a.txt"));
-        QCOMPARE(p.saveFileName(nullptr, "Save", "*.txt"), QString());
+        QCOMPARE(p.openFileName(nullptr, "Open", "*.txt", "/x"), QString("/x/a.txt"));
+        QCOMPARE(p.saveFileName(nullptr, "Save", "*.txt", "/x/a.txt"), QString());
 
         QPrinter printer;
         platform::PrintRequest request;
