@@ -7,9 +7,9 @@
 # dictionary, translate, print the build's version, and write nothing into the
 # installed tree or the home.
 #
-# usage: install_test.sh BUILD_DIR VERSION
+# usage: install_test.sh BUILD_DIR VERSION [CMAKE]
 set -uo pipefail
-build=$1 version=$2
+build=$1 version=$2 cmake=${3:-cmake}
 for tool in desktop-file-validate appstreamcli file; do
     command -v "$tool" >/dev/null || { echo "skip: $tool is not installed"; exit 77; }
 done
@@ -21,7 +21,7 @@ failures=0
 pass() { echo "ok: $*"; }
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
+"$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
     { cat "$work/install.log"; echo "FAIL: cmake --install"; exit 1; }
 
 id=org.vantrel.Vantrel
