@@ -126,6 +126,7 @@ done
 if [ -n "${ed:-}" ] && [ -n "$(windows "$editor_name")" ]; then
     click "$ed" 200 92                  # the meaning box of the add mode
     xdotool type --delay 30 "ม้าลาย"
+    sleep 0.5                           # the typed Thai letters reach the editor before the save
     snap editor-typed
     click "$ed" 225 172                 # save
     sleep 0.5
@@ -166,6 +167,7 @@ save_pane() {  # $1: button x, $2: file name, $3: dialog title
     dlg=$(wait_window "$3" 10) || { fail "no save dialog \"$3\""; return; }
     sleep 0.5
     xdotool type --delay 10 "$work/$2"
+    sleep 0.5                           # the typed name reaches the dialog before Return
     xdotool key Return
     wait_gone "$3" || fail "the save dialog did not close"
 }
