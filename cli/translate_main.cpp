@@ -13,18 +13,22 @@
 
 #include <nlohmann/json.hpp>
 
+#include "dictionary/locate.h"
 #include "dictionary/store.h"
 #include "engine/codepage.h"
 #include "engine/memory_host.h"
 #include "engine/translator.h"
+#include "vantrel/build_info.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "Usage: vantrel-translate [--dict FILE] [--json] [FILE]\n"
     "Translates English text from FILE (or standard input) to Thai and prints it.\n"
-    "  --dict FILE  dictionary to use (default: dict.db beside this program)\n"
+    "  --dict FILE  dictionary to use (also VANTREL_DICT; default: dict.db beside this\n"
+    "               program, then $XDG_DATA_HOME/vantrel, then vantrel/ in $XDG_DATA_DIRS)\n"
     "  --json       print the run's lists as one JSON object instead\n"
+    "  --version    print the version\n"
     "  --help       show this text\n";
 
 bool readAll(std::istream& in, std::string* out) {
@@ -63,7 +67,11 @@ int main(int argc, char** argv) {
     for (int k = 1; k < argc; ++k) {
         const std::string arg = argv[k];
         if (arg == "--help" || arg == "-h") {
-            std::cout << kUsage;
+            std::cout << kUsage << "Dictionary in use: "
+                      << dict::describeLocation(dict::locateDictionary(dictPath)) << "\n";
+            return 0;
+        } else if (arg == "--version") {
+            std::cout << "vantrel-translate " << VANTREL_VERSION << "\n";
             return 0;
         } else if (arg == "--json") {
             json = true;
@@ -105,8 +113,8 @@ int main(int argc, char** argv) {
     }
 
     std::unique_ptr<dict::DictionaryStore> store;
-    const dict::Status opened = dictPath.empty() ? dict::openDictionary(&store)
-                                                 : dict::DictionaryStore::open(dictPath, &store);
+    const dict::Status opened =
+        dict::openLocated(dict::locateDictionary(dictPath), dict::Access::kRead, &store);
     if (!opened.isOk()) {
         std::cerr << "vantrel-translate: " << opened.message() << "\n";
         return 1;

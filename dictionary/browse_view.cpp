@@ -171,6 +171,7 @@ Status BrowseView::update() {
     }
     const TableImage::Entry* same = impl.image.find(word);
     if (same && same != target) return Status::duplicateKey(word);
+    if (Status s = m_store.makeWritable(); !s.isOk()) return s;
 
     sqlite3* db = impl.db.get();
     std::string reason;
@@ -217,6 +218,7 @@ Status BrowseView::remove() {
     DictionaryStore::Impl& impl = *m_store.m_impl;
     TableImage::Entry* e = impl.image.at(m_rowid);
     if (!e) return Status::noCurrentRecord();
+    if (Status s = m_store.makeWritable(); !s.isOk()) return s;
     sqlite3* db = impl.db.get();
     sql::Stmt st;
     std::string reason;

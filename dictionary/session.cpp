@@ -8,19 +8,38 @@ std::unique_ptr<DictionaryStore>& current() {
     return store;
 }
 
+Status replaceWith(Status opened, std::unique_ptr<DictionaryStore> store) {
+    if (opened.isOk()) current() = std::move(store);
+    return opened;
+}
+
 }  // namespace
 
-Status reopenDictionary() { return reopenDictionary(dictionaryPathBesideExecutable()); }
+Status reopenDictionary() {
+    if (!current()) return reopenDictionary(locateDictionary());
+    std::unique_ptr<DictionaryStore> store;
+    Status s = DictionaryStore::open(current()->path(), current()->options(), &store);
+    return replaceWith(std::move(s), std::move(store));
+}
+
+Status reopenDictionary(const DictionaryLocation& location) {
+    std::unique_ptr<DictionaryStore> store;
+    Status s = openLocated(location, Access::kEdit, &store);
+    return replaceWith(std::move(s), std::move(store));
+}
 
 Status reopenDictionary(const std::string& path) {
     std::unique_ptr<DictionaryStore> store;
     Status s = DictionaryStore::open(path, &store);
-    if (s.isOk()) current() = std::move(store);
-    return s;
+    return replaceWith(std::move(s), std::move(store));
 }
 
-DictionaryStore* currentDictionary() { return current().get(); }
+DictionaryStore* currentDictionary() {
+    return current().get();
+}
 
-void setCurrentDictionary(std::unique_ptr<DictionaryStore> store) { current() = std::move(store); }
+void setCurrentDictionary(std::unique_ptr<DictionaryStore> store) {
+    current() = std::move(store);
+}
 
 }  // namespace dict

@@ -5,15 +5,21 @@
 
 #include <memory>
 
+#include "dictionary/locate.h"
 #include "dictionary/store.h"
 
 namespace dict {
 
-// Opens dict.db beside the executable and makes it the current dictionary;
-// on failure the current one is left as it was.
+// Reopens the dictionary opened last the way it was opened (after a copy on
+// write: its copy); before any, locates one for editing. Makes it the
+// current dictionary; on failure the current one is left as it was.
 Status reopenDictionary();
 
-// Opens the file at path and makes it the current dictionary (tests, tools).
+// Opens the located file for editing (see openLocated) and makes it the
+// current dictionary.
+Status reopenDictionary(const DictionaryLocation& location);
+
+// Opens the file at path read-write and makes it the current dictionary.
 Status reopenDictionary(const std::string& path);
 
 // The dictionary opened last, or nullptr before the first successful opening.

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "dictionary/file_copy.h"
 #include "dictionary/store_impl.h"
 
 namespace dict {
@@ -112,28 +113,38 @@ DictionaryStore::DictionaryStore()
 DictionaryStore::~DictionaryStore() = default;
 
 Status DictionaryStore::open(const std::string& path, std::unique_ptr<DictionaryStore>* out) {
+    return open(path, OpenOptions{}, out);
+}
+
+Status DictionaryStore::open(const std::string& path, const OpenOptions& options,
+                             std::unique_ptr<DictionaryStore>* out) {
     struct stat sb {};
     if (::stat(path.c_str(), &sb) != 0) return Status::other(openError(path, std::strerror(errno)));
     if (!S_ISREG(sb.st_mode)) return Status::other(openError(path, "not a regular file"));
-    if (::access(path.c_str(), R_OK | W_OK) != 0)
+    if (::access(path.c_str(), options.readOnly ? R_OK : R_OK | W_OK) != 0)
         return Status::other(openError(path, std::strerror(errno)));
 
     std::unique_ptr<DictionaryStore> store(new DictionaryStore());
     store->m_path = path;
+    store->m_options = options;
     Impl& impl = *store->m_impl;
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc =
+        sqlite3_open_v2(path.c_str(), &raw,
+                        options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, nullptr);
     impl.db.reset(raw);
     if (rc != SQLITE_OK) return Status::other(openError(path, sql::reason(raw, rc)));
     sqlite3_busy_timeout(raw, 250);
     sqlite3_extended_result_codes(raw, 1);
-    if (sqlite3_db_readonly(raw, "main") == 1)
+    if (!options.readOnly && sqlite3_db_readonly(raw, "main") == 1)
         return Status::other(openError(path, "attempt to write a readonly database"));
 
     // Taking the write lock once proves the file is a database we may change
-    // and that no other program holds it locked.
+    // and that no other program holds it locked; read-only, the reads below
+    // take the shared lock.
     std::string reason;
-    if (!sql::exec(raw, "BEGIN IMMEDIATE", &reason)) return Status::other(openError(path, reason));
+    if (!sql::exec(raw, options.readOnly ? "BEGIN" : "BEGIN IMMEDIATE", &reason))
+        return Status::other(openError(path, reason));
     Status s = checkSchema(raw, path);
     if (s.isOk()) s = loadTable(raw, path, &impl.image);
     sql::exec(raw, "ROLLBACK", nullptr);
@@ -143,6 +154,21 @@ Status DictionaryStore::open(const std::string& path, std::unique_ptr<Dictionary
         store->m_browse.loadCurrent(impl.image.order().front()->rowid);
     }
     *out = std::move(store);
+    return Status::ok();
+}
+
+Status DictionaryStore::makeWritable() {
+    if (!m_options.readOnly) return Status::ok();
+    if (m_options.copyOnWrite.empty())
+        return Status::other("dictionary \"" + m_path + "\" is open read-only");
+    // The copy holds the same rows under the same row ids, so the image and
+    // the views' places stay valid.
+    sql::DbHandle copy;
+    const Status s = copyDatabaseTo(m_impl->db.get(), m_options.copyOnWrite, &copy);
+    if (!s.isOk()) return s;
+    m_impl->db = std::move(copy);
+    m_path = m_options.copyOnWrite;
+    m_options = OpenOptions{};
     return Status::ok();
 }
 
@@ -214,16 +240,17 @@ Status DictionaryStore::create(const std::string& path, const std::vector<DictRe
 }
 
 std::string dictionaryPathBesideExecutable() {
-    char buf[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    std::string exe = n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string();
-    const std::size_t slash = exe.rfind('/');
-    std::string dir = slash == std::string::npos ? std::string(".") : exe.substr(0, slash);
-    return dir + "/" + std::string(kDictionaryFileName);
+    return executableFolder() + "/" + std::string(kDictionaryFileName);
 }
 
-Status openDictionary(std::unique_ptr<DictionaryStore>* out) {
-    return DictionaryStore::open(dictionaryPathBesideExecutable(), out);
+Status openLocated(const DictionaryLocation& location, Access access,
+                   std::unique_ptr<DictionaryStore>* out) {
+    if (location.path.empty()) return Status::other(describeLocation(location));
+    OpenOptions options;
+    options.readOnly = access == Access::kRead || location.origin == DictionaryOrigin::kShipped;
+    if (access == Access::kEdit && location.origin == DictionaryOrigin::kShipped)
+        options.copyOnWrite = userDictionaryPath();
+    return DictionaryStore::open(location.path, options, out);
 }
 
 }  // namespace dict

@@ -12,11 +12,21 @@
 #include <vector>
 
 #include "dictionary/browse_view.h"
+#include "dictionary/locate.h"
 #include "dictionary/lookup_view.h"
 #include "dictionary/record.h"
 #include "dictionary/status.h"
 
 namespace dict {
+
+// How a dictionary file is opened.
+struct OpenOptions {
+    // Never write the file; it need not be writable.
+    bool readOnly = false;
+    // With readOnly: the first write copies the file here (atomically, never
+    // replacing a file that exists) and the store goes on with the copy.
+    std::string copyOnWrite;
+};
 
 // An open dictionary file: the database and its two views. Look-ups go to an
 // in-memory image of the whole table that every write keeps in step.
@@ -32,9 +42,21 @@ public:
     // and the reason. An empty table is not an error.
     static Status open(const std::string& path, std::unique_ptr<DictionaryStore>* out);
 
+    // Opens an existing dictionary file as options say; read-only it takes no
+    // write lock and accepts a file the user may not change.
+    static Status open(const std::string& path, const OpenOptions& options,
+                       std::unique_ptr<DictionaryStore>* out);
+
     LookupView& lookup() { return m_lookup; }
     BrowseView& browse() { return m_browse; }
+    // The file in use: after a copy on write, the copy.
     const std::string& path() const { return m_path; }
+    const OpenOptions& options() const { return m_options; }
+
+    // Readies the store for a write: nothing when it is writable; a read-only
+    // store with a copy place is copied there and reopened on the copy, its
+    // views keeping their places; any other read-only store is an error.
+    Status makeWritable();
 
     // Number of records.
     std::size_t size() const;
@@ -64,16 +86,25 @@ private:
     void forgetLookupRecord(const DictRecord* record);
 
     std::string m_path;
+    OpenOptions m_options;
     std::unique_ptr<Impl> m_impl;
     LookupView m_lookup;
     BrowseView m_browse;
 };
 
-// The dictionary's file name, and its full path beside the running executable.
-constexpr std::string_view kDictionaryFileName = "dict.db";
+// The full path of dict.db beside the running executable.
 std::string dictionaryPathBesideExecutable();
 
-// Opens dict.db beside the executable (see DictionaryStore::open).
-Status openDictionary(std::unique_ptr<DictionaryStore>* out);
+// What a program does with the dictionary it locates.
+enum class Access {
+    kRead,  // look-ups only: every file opens read-only
+    kEdit,  // the editor may write: the shipped copy opens read-only and is
+            // copied to the user's place on the first write, any other read-write
+};
+
+// Opens the located file for that access; when nothing was found, an error
+// that lists the places searched.
+Status openLocated(const DictionaryLocation& location, Access access,
+                   std::unique_ptr<DictionaryStore>* out);
 
 }  // namespace dict

@@ -1,5 +1,5 @@
 // The about window: a picture, the program's name and the dictionary data's
-// source, and one button that closes it.
+// source, the version, and one button that closes it.
 #pragma once
 
 #include <QDialog>

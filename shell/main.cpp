@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "dictionary/editor/dictionary_editor.h"
+#include "dictionary/locate.h"
 #include "documents/document_commands.h"
 #include "documents/document_io.h"
 #include "settings/options_dialog.h"
@@ -21,6 +22,7 @@
 #include "shell/translation_run.h"
 #include "shell/views/full_screen_view.h"
 #include "ui_main_window.h"
+#include "vantrel/build_info.h"
 
 namespace {
 
@@ -69,12 +71,15 @@ void takeScreenshots(MainWindow* form, const QString& dir, const QString& textFi
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vantrel"));
+    QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("org.vantrel.Vantrel"));
     QFont font(QStringLiteral("Loma"));
     font.setPointSize(9);
     QApplication::setFont(font);
 
     QCommandLineParser parser;
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption shotsOption(QStringLiteral("screenshot-dir"),
                                          QStringLiteral("Save window pictures into DIR and quit."),
                                          QStringLiteral("DIR"));
@@ -84,7 +89,8 @@ int main(int argc, char** argv) {
     const QCommandLineOption dictOption(
         QStringLiteral("dict"),
         QStringLiteral("Dictionary file to use (also VANTREL_DICT) instead of dict.db beside the "
-                       "program."),
+                       "program, then $XDG_DATA_HOME/vantrel/dict.db, then vantrel/dict.db in "
+                       "$XDG_DATA_DIRS."),
         QStringLiteral("FILE"));
     parser.addOption(dictOption);
     parser.addOption(shotsOption);
@@ -92,6 +98,12 @@ int main(int argc, char** argv) {
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("English text file to open in the upper pane."),
                                  QStringLiteral("[FILE]"));
+    // The help names the dictionary the options given choose.
+    parser.parse(QCoreApplication::arguments());
+    const std::string named = parser.value(dictOption).toStdString();
+    parser.setApplicationDescription(
+        QStringLiteral("Dictionary in use: ") +
+        QString::fromStdString(dict::describeLocation(dict::locateDictionary(named))));
     parser.process(app);
     const QString shotsDir = parser.value(shotsOption);
     const QString textFile = parser.value(textOption);

@@ -81,9 +81,11 @@ DictionaryEditor::DictionaryEditor(EditorOpening opening, std::function<void()> 
 DictionaryEditor::~DictionaryEditor() = default;
 
 bool DictionaryEditor::load() {
-    const dict::DictionaryStore* open = dict::currentDictionary();
-    const dict::Status s = open ? dict::reopenDictionary(open->path()) : dict::reopenDictionary();
-    if (s.isOk()) return true;
+    const dict::Status s = dict::reopenDictionary();
+    if (s.isOk()) {
+        showDictionaryFile();
+        return true;
+    }
     platform::platform().message(this, QString::fromStdString(s.message()), QString(),
                                  platform::Buttons::kOk, platform::Icon::kCritical);
     platform::platform().exitProcess(1);
@@ -97,6 +99,7 @@ dict::BrowseView* DictionaryEditor::browse() const {
 
 void DictionaryEditor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    showDictionaryFile();  // now that the label has its width
     if (m_activated) return;
     m_activated = true;
     // After the window is on screen, so its messages appear over it.
@@ -178,6 +181,39 @@ void DictionaryEditor::clearFields() {
     m_ui->nextButton->setEnabled(false);
 }
 
+void DictionaryEditor::showDictionaryFile() {
+    const dict::DictionaryStore* store = dict::currentDictionary();
+    if (!store) {
+        m_ui->dictionaryFileLabel->clear();
+        return;
+    }
+    QString text = QStringLiteral("ฐานข้อมูล: ") + QString::fromStdString(store->path());
+    if (store->options().readOnly) {
+        text += QStringLiteral(" (อ่านอย่างเดียว)");
+        if (!store->options().copyOnWrite.empty()) {
+            text += QStringLiteral("\nการแก้ไขจะบันทึกไว้ที่: ") +
+                    QString::fromStdString(store->options().copyOnWrite);
+        }
+    }
+    // The label takes the width the controls above give the window, never
+    // more: a long path is shortened in its middle, and shown whole as a tip.
+    QLabel* label = m_ui->dictionaryFileLabel;
+    label->setToolTip(text);
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = label->fontMetrics().elidedText(line, Qt::ElideMiddle, label->width());
+    label->setText(lines.join(QLatin1Char('\n')));
+}
+
+void DictionaryEditor::afterWrite(const dict::Status& status) {
+    showDictionaryFile();
+    const dict::DictionaryStore* store = dict::currentDictionary();
+    if (status.isOk() || status.isDuplicateKey() || !store || !store->options().readOnly) return;
+    // The shipped copy could not be copied to the user's place.
+    platform::platform().message(this, QString::fromStdString(status.message()), QString(),
+                                 platform::Buttons::kOk, platform::Icon::kCritical);
+}
+
 void DictionaryEditor::updateButtons() {
     // While adding, addButton and the navigation wait for save or cancel; with
     // nothing in the table there is nothing to step through or delete.
@@ -256,6 +292,7 @@ void DictionaryEditor::saveRecord() {
     if (!b) return;
     dict::Status s = writePending();
     if (s.isOk()) s = b->update();
+    afterWrite(s);
     if (s.isDuplicateKey()) {
         tell(this, QStringLiteral("คำนี้มีอยู่ในฐานข้อมูลเรียบร้อยแล้ว "));
         return;
@@ -290,6 +327,7 @@ void DictionaryEditor::deleteRecord() {
         return;
     }
     dict::Status s = b->remove();
+    afterWrite(s);
     if (s.isOk()) s = b->moveNext();
     if (s.isOk() && b->eof()) s = b->moveLast();
     if (s.isOk()) s = showCurrent();

@@ -60,6 +60,9 @@ public:
     // Empties the headword and meaning, focuses the headword, and disables
     // the four navigation buttons.
     void clearFields();
+    // Names the dictionary file in use and, while it is the shipped copy,
+    // where the first change will be saved.
+    void showDictionaryFile();
 
     bool addMode() const { return m_addMode; }
     const QString& searchWord() const { return m_searchWord; }
@@ -92,6 +95,10 @@ private:
     // Drops a pending add or change and shows the record that was current;
     // false when there is none (the table is empty), which shows the empty state.
     bool dropPending();
+    // After a save or delete reached the store (whose first write copies a
+    // shipped dictionary to the user's place): names the file now in use and
+    // tells the user when that copy failed.
+    void afterWrite(const dict::Status& status);
     void findWord(const QString& word);
     void showEmptyTable();
     void updateButtons();

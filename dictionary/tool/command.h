@@ -45,7 +45,7 @@ const Command& commandNamed(std::string_view name);
 // Prints "usage: vantrel-dict NAME ARGUMENTS" for a usage error and returns kExitUsage.
 int usageError(const Command& command, std::ostream& err, std::string_view problem);
 
-// Opens the one dictionary file a subcommand takes as its only argument.
+// Opens, read-only, the one dictionary file a subcommand takes as its only argument.
 // Returns kExitOk with *store set, or the exit code after printing the problem.
 int openOnlyDictionary(std::string_view name, const std::vector<std::string>& args,
                        std::ostream& err, std::unique_ptr<DictionaryStore>* store);

@@ -2,7 +2,9 @@
 
 #include "dictionary/tool/command.h"
 
+#include "dictionary/locate.h"
 #include "dictionary/store.h"
+#include "vantrel/build_info.h"
 
 namespace dict::tool {
 namespace {
@@ -36,9 +38,11 @@ constexpr std::array kCommands = {
 
 void printHelp(std::ostream& out) {
     out << "usage: vantrel-dict COMMAND ARGUMENTS\n"
-           "       vantrel-dict COMMAND --help\n\ncommands:\n";
+           "       vantrel-dict COMMAND --help\n"
+           "       vantrel-dict --version\n\ncommands:\n";
     for (const Command& c : kCommands)
         out << "  " << c.name << " " << c.arguments << "\n      " << c.summary << "\n";
+    out << "\nThe programs' dictionary now: " << describeLocation(locateDictionary()) << "\n";
 }
 
 }  // namespace
@@ -63,7 +67,9 @@ int openOnlyDictionary(std::string_view name, const std::vector<std::string>& ar
                        std::ostream& err, std::unique_ptr<DictionaryStore>* store) {
     if (args.size() != 1)
         return usageError(commandNamed(name), err, "needs exactly one dictionary file");
-    const Status s = DictionaryStore::open(args[0], store);
+    OpenOptions readOnly;
+    readOnly.readOnly = true;
+    const Status s = DictionaryStore::open(args[0], readOnly, store);
     if (!s.isOk()) {
         err << "vantrel-dict " << name << ": " << s.message() << "\n";
         return kExitFailure;
@@ -78,6 +84,10 @@ int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         printHelp(out);
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        out << "vantrel-dict " << VANTREL_VERSION << "\n";
         return kExitOk;
     }
     for (const Command& c : kCommands) {

@@ -17,6 +17,7 @@
 #include "shell/twips.h"
 #include "shell_fixture.h"
 #include "ui_about_dialog.h"
+#include "vantrel/build_info.h"
 
 namespace {
 
@@ -494,6 +495,7 @@ void WindowTest::aboutWindowClosesOnItsButton() {
     QVERIFY(about.ui().descriptionLabel->text().contains(
         QStringLiteral("This product is created by the adaptation of LEXiTRON developed by "
                        "NECTEC (http://www.nectec.or.th/).")));
+    QCOMPARE(about.ui().versionLabel->text(), QStringLiteral("Version " VANTREL_VERSION));
     QTimer::singleShot(0, about.ui().okButton, &QPushButton::click);
     QCOMPARE(about.exec(), int(QDialog::Accepted));
 }

@@ -1,0 +1,89 @@
+#include "dictionary/file_copy.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace dict {
+namespace {
+
+// Flushes a file or folder to disk.
+bool syncPath(const std::string& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// Renames from to `to` unless `to` exists; falls back to a checked plain
+// rename where the file system cannot refuse to replace.
+bool renameNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    struct stat sb {};
+    if (::lstat(to.c_str(), &sb) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+}  // namespace
+
+Status copyDatabaseTo(sqlite3* from, const std::string& to, sql::DbHandle* out) {
+    const auto fail = [&to](const std::string& reason) {
+        return Status::other("cannot copy the dictionary to \"" + to + "\": " + reason);
+    };
+    const std::filesystem::path target(to);
+    std::error_code ec;
+    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
+    if (ec) return fail(ec.message());
+    struct stat sb {};
+    if (::lstat(to.c_str(), &sb) == 0) return fail("the file exists already");
+
+    std::string temporary = to + ".tmp-XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) return fail(std::strerror(errno));
+    ::fchmod(fd, 0644);
+    ::close(fd);
+    const auto failRemoving = [&](const std::string& reason) {
+        ::unlink(temporary.c_str());
+        ::unlink((temporary + "-journal").c_str());
+        return fail(reason);
+    };
+
+    {
+        sqlite3* raw = nullptr;
+        const int rc = sqlite3_open_v2(temporary.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+        sql::DbHandle copy(raw);
+        if (rc != SQLITE_OK) return failRemoving(sql::reason(raw, rc));
+        sqlite3_backup* backup = sqlite3_backup_init(raw, "main", from, "main");
+        if (!backup) return failRemoving(sqlite3_errmsg(raw));
+        const int step = sqlite3_backup_step(backup, -1);
+        sqlite3_backup_finish(backup);
+        if (step != SQLITE_DONE) return failRemoving(sql::reason(raw, step));
+    }
+    if (!syncPath(temporary, O_RDONLY)) return failRemoving(std::strerror(errno));
+    if (!renameNoReplace(temporary, to)) return failRemoving(std::strerror(errno));
+    // The rename itself reaches the disk with the folder.
+    syncPath(target.has_parent_path() ? target.parent_path().string() : ".",
+             O_RDONLY | O_DIRECTORY);
+
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(to.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    sql::DbHandle copy(raw);
+    if (rc != SQLITE_OK) return fail(sql::reason(raw, rc));
+    sqlite3_busy_timeout(raw, 250);
+    sqlite3_extended_result_codes(raw, 1);
+    *out = std::move(copy);
+    return Status::ok();
+}
+
+}  // namespace dict
