@@ -27,9 +27,10 @@ public:
 
     bool noMatch() const { return m_current == nullptr; }
 
-    // True when some headword of several words starts with `word` (key
-    // semantics), so look-ups of longer keys beginning with it may succeed.
-    bool startsPhrase(std::string_view word) const;
+    // True when some headword starts with `prefix` followed by a space (key
+    // semantics), so look-ups of longer keys beginning with it may succeed;
+    // for one word, when it begins a headword of several words.
+    bool startsPhrase(std::string_view prefix) const;
 
     // Field of the current record by position (0 to 9) or by name (any case).
     // Reading after a failed seek is kNoCurrentRecord.

@@ -159,8 +159,8 @@ const DictRecord* DictionaryStore::find(std::string_view key) const {
     return e ? &e->record : nullptr;
 }
 
-bool DictionaryStore::startsPhrase(std::string_view word) const {
-    return m_impl->image.startsPhrase(word);
+bool DictionaryStore::startsPhrase(std::string_view prefix) const {
+    return m_impl->image.startsPhrase(prefix);
 }
 
 void DictionaryStore::forEach(const std::function<void(const DictRecord&)>& fn) const {

@@ -42,8 +42,9 @@ public:
     // Record by headword (key semantics), or nullptr; valid until the next write.
     const DictRecord* find(std::string_view key) const;
 
-    // True when some headword of several words starts with `word`.
-    bool startsPhrase(std::string_view word) const;
+    // True when some headword starts with `prefix` followed by a space: for
+    // one word, when it begins a headword of several words.
+    bool startsPhrase(std::string_view prefix) const;
 
     // Calls fn for every record in browse order.
     void forEach(const std::function<void(const DictRecord&)>& fn) const;
