@@ -27,16 +27,17 @@ struct ReorderingState {
 
 // The lists the rules append to.
 struct RuleLists {
-    VectorWorkList& output;            // output tokens
-    WorkList& arrangement;             // "word= meaning" entries
-    VectorWorkList& arrangementWords;  // the English word of each entry
-    VectorWorkList& missing;           // tokens the dictionary lacks
+    TextList& output;            // output tokens
+    WorkList& arrangement;       // "word= meaning" entries
+    TextList& arrangementWords;  // the English word of each entry
+    TextList& missing;           // tokens the dictionary lacks
+    std::string& line;           // scratch for one arrangement entry
 };
 
 // Applies the rules to one word: `token` as split from the phrase, the look-up
 // key `currentWord`, the class of the following word and the record found
 // for the key (nullptr when missing).
-void applyRules(const std::string& token, const std::string& currentWord,
+void applyRules(std::string_view token, std::string_view currentWord,
                 std::string_view nextWordClass, const dict::DictRecord* record,
                 ReorderingState& state, RuleLists& lists);
 

@@ -133,8 +133,8 @@ void TranslationRun::yield() {
 }
 
 void TranslationRun::flushLists() {
-    m_arrangementWorkList.flush();
-    m_missingWordsWorkList.flush();
+    m_arrangementModel.showAppended();
+    m_missingWordsModel.showAppended();
 }
 
 void TranslationRun::setPanelVisible(engine::Panel panel, bool visible) {
@@ -156,9 +156,10 @@ void TranslationRun::setPanelVisible(engine::Panel panel, bool visible) {
     }
 }
 
-void TranslationRun::setThaiText(const std::string& text) {
+void TranslationRun::setThaiText(std::string_view text) {
     flushLists();
-    m_ui.thaiPane->setPlainText(QString::fromStdString(text));
+    m_ui.thaiPane->setPlainText(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void TranslationRun::advanceProgress() {

@@ -318,7 +318,7 @@ public:
     void setPanelVisible(Panel p, bool v) override {
         panels.push_back(std::to_string(static_cast<int>(p)) + (v ? "+" : "-"));
     }
-    void setThaiText(const std::string& text) override { thai.push_back(text); }
+    void setThaiText(std::string_view text) override { thai.emplace_back(text); }
 
     std::vector<int> progress;
     Items panels, thai;
@@ -327,7 +327,7 @@ private:
     const dict::LookupView* m_view;
     int m_after;
     int m_yields = 0;
-    VectorWorkList m_arrangement, m_missing;
+    MemoryWorkList m_arrangement, m_missing;
 };
 
 TEST(Run, CancelStopsAfterTheCurrentCharacterAndShowsThePartialThai) {
