@@ -58,9 +58,8 @@ void nounRule(std::string_view word, const std::string& m, bool nextIsNoun, Reor
 
 }  // namespace
 
-void applyRules(std::string_view token, std::string_view currentWord,
-                std::string_view nextWordClass, const dict::DictRecord* record,
-                ReorderingState& state, RuleLists& lists) {
+void applyRules(std::string_view token, std::string_view currentWord, WordClass nextWordClass,
+                const dict::DictRecord* record, ReorderingState& state, RuleLists& lists) {
     if (record == nullptr) {
         lists.output.append(token);
         lists.missing.append(token);
@@ -79,7 +78,7 @@ void applyRules(std::string_view token, std::string_view currentWord,
 
     switch (field) {
         case dict::kWordNoun:
-            nounRule(currentWord, m, nextWordClass == "Noun", state, lists);
+            nounRule(currentWord, m, nextWordClass == WordClass::kNoun, state, lists);
             break;
         case dict::kWordVerb:
             lists.output.append(state.verbPrefix, m);
@@ -87,7 +86,7 @@ void applyRules(std::string_view token, std::string_view currentWord,
             entry(lists, currentWord, "= ", m);
             break;
         case dict::kWordAdj:
-            if (nextWordClass == "Noun") {
+            if (nextWordClass == WordClass::kNoun) {
                 state.heldAdjective = m;
                 state.adjectiveHeld = true;
             } else {

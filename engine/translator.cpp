@@ -16,33 +16,42 @@ using dict::DictRecord;
 using dict::FieldValue;
 
 // Filled against a space: present and not the single space (empty text counts).
+// Only the length and, for one character, that character are read.
 bool filledAgainstSpace(const FieldValue& v) {
-    return v && *v != " ";
+    return v && !(v->size() == 1 && (*v)[0] == ' ');
 }
 // Filled against empty: present and not the empty text.
 bool filledAgainstEmpty(const FieldValue& v) {
     return v && !v->empty();
 }
 
+// True when s ends with a or with b, both of the same length.
 bool endsWith(std::string_view s, std::string_view a, std::string_view b) {
-    return s.size() >= a.size() &&
-           (s.substr(s.size() - a.size()) == a || s.substr(s.size() - b.size()) == b);
+    const std::size_t n = a.size();
+    if (s.size() < n) return false;
+    const char* tail = s.data() + s.size() - n;
+    bool isA = true, isB = true;
+    for (std::size_t k = 0; k < n; ++k) {
+        isA = isA && tail[k] == a[k];
+        isB = isB && tail[k] == b[k];
+    }
+    return isA || isB;
 }
 
 // The class of a found following word: the tag of its first filled field.
 // Chain A tests the conjunction against empty, chain B against a space.
-void chooseClass(const DictRecord& r, bool chainA, std::string_view* nextWordClass) {
+void chooseClass(const DictRecord& r, bool chainA, WordClass* nextWordClass) {
     if (filledAgainstSpace(r[dict::kWordNoun])) {
-        *nextWordClass = "Noun";
+        *nextWordClass = WordClass::kNoun;
     } else if (filledAgainstSpace(r[dict::kWordVerb])) {
-        *nextWordClass = "Verb";
+        *nextWordClass = WordClass::kVerb;
     } else if (filledAgainstSpace(r[dict::kWordAdv])) {
-        *nextWordClass = "Adv";
+        *nextWordClass = WordClass::kAdv;
     } else if (filledAgainstSpace(r[dict::kWordAdj])) {
-        *nextWordClass = "Adj";
+        *nextWordClass = WordClass::kAdj;
     } else if (chainA ? filledAgainstEmpty(r[dict::kWordConj])
                       : filledAgainstSpace(r[dict::kWordConj])) {
-        *nextWordClass = "Conj";
+        *nextWordClass = WordClass::kConj;
     }
 }
 
@@ -157,6 +166,17 @@ void Translator::begin() {
 }
 
 bool Translator::run(std::string_view documentText) {
+    return runWith(utf8Length(documentText), [&] { feed(documentText); });
+}
+
+bool Translator::run(std::size_t characters, const PieceSource& nextPiece) {
+    return runWith(characters, [&] {
+        std::string piece;
+        while (!m_cancelled && nextPiece(&piece)) feed(piece);
+    });
+}
+
+bool Translator::runWith(std::size_t characters, const std::function<void()>& scanDocument) {
     if (m_running) return false;
     begin();
     struct Reset {
@@ -164,17 +184,17 @@ bool Translator::run(std::string_view documentText) {
         ~Reset() { flag = false; }
     } reset{m_running};
 
-    // The selection is copied: a click during the run may capture a new one.
-    std::string selection;
-    std::string_view text = documentText;
     if (m_translateSelection) {
-        selection = m_selectionText;
-        text = selection;
+        // A copy: a click during the run may capture a new selection.
+        const std::string selection = m_selectionText;
+        m_translateSelection = false;
+        m_charTotal = utf8Length(selection) + 1;  // with the closing line end
+        feed(selection);
+    } else {
+        m_charTotal = characters + 1;
+        scanDocument();
     }
-    m_translateSelection = false;
-
-    m_charTotal = utf8Length(text) + 1;  // with the closing line end
-    if (scan(text, false)) scanClosingLineEnd();
+    if (!m_cancelled) scanClosingLineEnd();
     assemble();
     return true;
 }
@@ -325,7 +345,7 @@ std::size_t Translator::wordStep(std::size_t i) {
                            third = phraseWord(i + 3), fourth = phraseWord(i + 4);
     m_next.assign(next);
     const bool hyphenFollows = next == "-";
-    std::string_view nextWordClass;
+    WordClass nextWordClass = WordClass::kNone;
 
     // 2-3. A missing word is reduced to its stem. The step before looked this
     // word up already, as its following word. `record` is the look-up of
@@ -337,7 +357,7 @@ std::size_t Translator::wordStep(std::size_t i) {
         if (endsWith(w, "s", "S") && utf8Length(w) > 2 && w[w.size() - 2] != '\'') {
             m_current.pop_back();
             record = lookup(m_current);
-            if (!record) nextWordClass = "Noun";
+            if (!record) nextWordClass = WordClass::kNoun;
         } else if (endsWith(w, "ed", "ED")) {
             record = stemOrE(m_current, 2, &known);
         } else if (endsWith(w, "ion", "ION")) {
@@ -421,14 +441,15 @@ std::size_t Translator::wordStep(std::size_t i) {
             if (stem) {
                 chooseClass(*stem, false, &nextWordClass);
             } else {
-                nextWordClass = "";
+                nextWordClass = WordClass::kNone;
             }
         }
 
         // 6. Special words (compared as views: lengths first).
         const std::string_view word = m_current;
         if (word == "A" || word == "a") {
-            if (nextWordClass == "Noun" || nextWordClass == "Adv" || nextWordClass == "Adj") {
+            if (nextWordClass == WordClass::kNoun || nextWordClass == WordClass::kAdv ||
+                nextWordClass == WordClass::kAdj) {
                 return wordIndex + 1;  // the article is left out
             }
             m_outputTokens.append(word);
@@ -448,7 +469,7 @@ std::size_t Translator::wordStep(std::size_t i) {
                 known = true;
                 ++wordIndex;
                 m_next.assign(phraseWord(wordIndex + 1));
-                nextWordClass = "Noun";
+                nextWordClass = WordClass::kNoun;
                 continue;  // matched anew from the multi-word step
             }
         }

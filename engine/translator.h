@@ -4,6 +4,7 @@
 // output tokens into the Thai document and rebuilds the missing-word list.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,13 @@ public:
     // run is going is ignored and returns false.
     bool run(std::string_view documentText);
 
+    // Hands over the next piece of a document as UTF-8 into *piece (a piece
+    // may end inside a character); false when there is no more.
+    using PieceSource = std::function<bool(std::string* piece)>;
+    // The same run over a document of `characters` characters (code points)
+    // that nextPiece hands over in pieces, so that no copy of it is needed.
+    bool run(std::size_t characters, const PieceSource& nextPiece);
+
     // A run fed in pieces, for text that arrives as a stream: start() begins
     // it, feed() scans the next piece of UTF-8 text (a piece may end inside a
     // character), finish() scans the closing line end and assembles the output
@@ -45,6 +53,10 @@ public:
     // (the open phrase, the held meanings): a streamed run calls it once it has
     // used them, so its memory stays flat.
     void clearLists();
+    // Forgets the output tokens and gives their memory back. A host may call it
+    // from setThaiText() once it has the document: the run does not read them
+    // after handing them over.
+    void releaseOutputTokens() { m_outputTokens.release(); }
 
     // A click in the English pane: the next run translates `selection`.
     void captureSelection(std::string selection);
@@ -73,6 +85,9 @@ public:
 private:
     // Clears the lists and the state for a new run.
     void begin();
+    // A whole run: scanDocument feeds the document, of `characters` characters,
+    // unless the captured selection is translated instead.
+    bool runWith(std::size_t characters, const std::function<void()>& scanDocument);
     // Scans the line end that closes the last phrase.
     void scanClosingLineEnd();
     // Scans text; a character that may go on past its end waits in m_pending
