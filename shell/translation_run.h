@@ -121,6 +121,8 @@ private:
 
     QElapsedTimer m_yieldClock;
     int m_yieldSliceMs = 8;
+    static constexpr int kYieldsPerClockRead = 64;
+    int m_yieldsSinceClock = 0;
     RunStats m_stats;
     bool m_closeAfterRun = false;
 };
