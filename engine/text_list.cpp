@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <new>
 
@@ -75,6 +76,62 @@ std::vector<std::string> TextList::items() const {
     std::vector<std::string> out;
     out.reserve(m_count);
     for (std::size_t i = 0; i < m_count; ++i) out.emplace_back(view(i));
+    return out;
+}
+
+namespace {
+
+std::uint32_t hashText(std::string_view text) {
+    return static_cast<std::uint32_t>(std::hash<std::string_view>{}(text));
+}
+
+}  // namespace
+
+void InternedTextList::clear() {
+    m_texts.clear();
+    m_items.clear();
+    m_slots.clear();
+}
+
+void InternedTextList::release() {
+    m_texts.release();
+    m_items = {};
+    m_slots = {};
+}
+
+void InternedTextList::append(std::string_view item) {
+    if ((m_texts.count() + 1) * 2 > m_slots.size()) growSlots();
+    const std::uint32_t hash = hashText(item);
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t i = hash & mask;
+    for (; m_slots[i].text != 0; i = (i + 1) & mask) {
+        if (m_slots[i].hash == hash && m_texts.view(m_slots[i].text - 1) == item) {
+            m_items.push_back(m_slots[i].text - 1);
+            return;
+        }
+    }
+    const auto index = static_cast<std::uint32_t>(m_texts.count());
+    m_texts.append(item);
+    m_slots[i] = Slot{index + 1, hash};
+    m_items.push_back(index);
+}
+
+void InternedTextList::growSlots() {
+    std::vector<Slot> old = std::move(m_slots);
+    m_slots.assign(old.empty() ? 64 : old.size() * 2, Slot{});
+    const std::size_t mask = m_slots.size() - 1;
+    for (const Slot& s : old) {
+        if (s.text == 0) continue;
+        std::size_t i = s.hash & mask;
+        while (m_slots[i].text != 0) i = (i + 1) & mask;
+        m_slots[i] = s;
+    }
+}
+
+std::vector<std::string> InternedTextList::items() const {
+    std::vector<std::string> out;
+    out.reserve(count());
+    for (std::size_t i = 0; i < count(); ++i) out.emplace_back(view(i));
     return out;
 }
 

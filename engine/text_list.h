@@ -63,4 +63,35 @@ private:
     bool m_wideEnds = false;
 };
 
+// A list of texts that repeat: each distinct text is stored once, and each
+// item is the four-byte index of its text. A long run's arrangement entries
+// repeat the same few thousand lines over and over.
+class InternedTextList final {
+public:
+    void clear();
+    // Empties the list and gives its buffers back.
+    void release();
+    void append(std::string_view item);
+
+    std::size_t count() const { return m_items.size(); }
+    std::string_view view(std::size_t index) const {
+        return index < m_items.size() ? m_texts.view(m_items[index]) : std::string_view();
+    }
+    std::string at(std::size_t index) const { return std::string(view(index)); }
+    std::vector<std::string> items() const;
+
+private:
+    // A slot of the hash index over m_texts: the text's index + 1 (0 when
+    // free) and its hash, compared before the text itself.
+    struct Slot {
+        std::uint32_t text = 0;
+        std::uint32_t hash = 0;
+    };
+    void growSlots();
+
+    TextList m_texts;                    // each distinct text once
+    std::vector<std::uint32_t> m_items;  // the text of each item
+    std::vector<Slot> m_slots;           // a power of two, at most half full
+};
+
 }  // namespace engine

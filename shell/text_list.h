@@ -5,17 +5,15 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
-#include <cstdint>
 #include <string_view>
-#include <vector>
 
 #include "engine/worklist.h"
 
-// The items the engine appends: each distinct text once, end to end in one
-// engine::TextList, and for each row the index of its text (a long run
-// repeats most arrangement entries many times). A row becomes a QString only
-// while a view draws it. Appends wait unseen until showAppended(), so a run
-// that adds a million entries inserts them into the view a batch at a time.
+// The items the engine appends, each distinct text stored once
+// (engine::InternedTextList: a long run repeats most arrangement entries many
+// times). A row becomes a QString only while a view draws it. Appends wait unseen until
+// showAppended(), so a run that adds a million entries inserts them into the view a batch at a
+// time.
 class TextListModel final : public QAbstractListModel, public engine::WorkList {
     Q_OBJECT
 
@@ -35,22 +33,11 @@ public:
     // engine::WorkList: clear() empties the rows at once, append() waits for
     // showAppended(); count() and item() see every item appended.
     void clear() override;
-    void append(std::string_view item) override;
-    std::size_t count() const override { return m_rows.size(); }
-    std::string_view item(std::size_t index) const override;
+    void append(std::string_view item) override { m_items.append(item); }
+    std::size_t count() const override { return m_items.count(); }
+    std::string_view item(std::size_t index) const override { return m_items.view(index); }
 
 private:
-    void growSlots();
-
-    // A slot of the hash index over m_texts: the text's index + 1 (0 when
-    // free) and its hash, compared before the text itself.
-    struct Slot {
-        std::uint32_t text = 0;
-        std::uint32_t hash = 0;
-    };
-
-    engine::TextList m_texts;           // each distinct text once
-    std::vector<std::uint32_t> m_rows;  // the text of each row
-    std::vector<Slot> m_slots;
+    engine::InternedTextList m_items;
     int m_shown = 0;  // rows the view knows of
 };
