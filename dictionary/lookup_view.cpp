@@ -21,6 +21,14 @@ const DictRecord* LookupView::find(std::string_view key) const {
     return m_store.find(key);
 }
 
+std::uint64_t LookupView::prefetch(std::string_view key) const {
+    return m_store.prefetch(key);
+}
+
+const DictRecord* LookupView::find(std::string_view key, std::uint64_t hash) const {
+    return m_store.find(key, hash);
+}
+
 bool LookupView::startsPhrase(std::string_view prefix) const {
     return m_store.startsPhrase(prefix);
 }

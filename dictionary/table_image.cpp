@@ -142,15 +142,26 @@ bool TableImage::index(std::string* duplicate) {
     return true;
 }
 
-TableImage::Entry* TableImage::find(std::string_view key) const {
+TableImage::Entry* TableImage::find(std::string_view key, std::uint64_t h) const {
     if (m_slots.empty()) return nullptr;
-    const std::uint64_t h = hashKey(key);
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t i = h & mask;; i = (i + 1) & mask) {
         const Slot& s = m_slots[i];
         if (!s.entry) return nullptr;
         if (s.hash == h && keysEqual(s.entry->key(), key)) return s.entry;
     }
+}
+
+std::uint64_t TableImage::hash(std::string_view key) {
+    return hashKey(key);
+}
+
+void TableImage::prefetch(std::uint64_t hash) const {
+#if defined(__GNUC__)
+    if (!m_slots.empty()) __builtin_prefetch(&m_slots[hash & (m_slots.size() - 1)]);
+#else
+    (void)hash;
+#endif
 }
 
 TableImage::Entry* TableImage::at(std::int64_t rowid) const {

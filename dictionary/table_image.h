@@ -64,7 +64,14 @@ public:
     // The records in browse order.
     const std::vector<Entry*>& order() const { return m_order; }
     // The record whose headword equals key (key semantics), or nullptr.
-    Entry* find(std::string_view key) const;
+    Entry* find(std::string_view key) const { return find(key, hash(key)); }
+    // The hash of a key, and the find that takes it: a caller that looks the
+    // same key up more than once, or prefetches it, hashes it once.
+    static std::uint64_t hash(std::string_view key);
+    Entry* find(std::string_view key, std::uint64_t hash) const;
+    // Starts loading the index slot of a key of that hash, so that a find a
+    // little later waits less for memory.
+    void prefetch(std::uint64_t hash) const;
     // The record of rowid, or nullptr.
     Entry* at(std::int64_t rowid) const;
     // True when some headword starts with `prefix` followed by a space (key

@@ -128,6 +128,12 @@ const DictRecord* Translator::lookup(std::string_view key) {
     return m_view->find(m_phraseHasQuotes ? straightQuotes(key, &m_plainKey) : key);
 }
 
+const DictRecord* Translator::lookupWord(std::size_t index) {
+    if (index < m_phraseHashes.size())
+        return m_view->find(m_phraseWords[index], m_phraseHashes[index]);
+    return lookup(phraseWord(index));
+}
+
 const DictRecord* Translator::lookupPhrase(std::string_view key) {
     if (!m_view) return nullptr;
     if (m_phraseHasQuotes) key = straightQuotes(key, &m_plainKey);
@@ -330,6 +336,13 @@ void Translator::closePhrase(std::string_view closing, int code) {
         }
     }
     m_phraseWords.push_back(phrase.substr(begin));
+    // Every word is looked up soon as written: its place in the dictionary's
+    // index starts loading now, and the hash is kept for that look-up.
+    m_phraseHashes.clear();
+    if (m_view && !m_phraseHasQuotes) {
+        for (const std::string_view w : m_phraseWords)
+            m_phraseHashes.push_back(m_view->prefetch(w));
+    }
     m_aheadIndex = kNoIndex;
     const std::size_t count = m_phraseWords.size();
     for (std::size_t j = 0; j < count;) j = wordStep(j);
@@ -350,7 +363,7 @@ std::size_t Translator::wordStep(std::size_t i) {
     // 2-3. A missing word is reduced to its stem. The step before looked this
     // word up already, as its following word. `record` is the look-up of
     // m_current whenever `known` is set.
-    const DictRecord* record = m_aheadIndex == i ? m_aheadRecord : lookup(m_current);
+    const DictRecord* record = m_aheadIndex == i ? m_aheadRecord : lookupWord(i);
     bool known = true;
     if (!record) {
         const std::string_view w = asRead;
@@ -421,7 +434,7 @@ std::size_t Translator::wordStep(std::size_t i) {
 
         // 5. The class of the following word, through its stem when needed.
         // m_next is the word as written here, which the next step starts with.
-        const DictRecord* following = lookup(m_next);
+        const DictRecord* following = lookupWord(wordIndex + 1);
         m_aheadIndex = wordIndex + 1;
         m_aheadRecord = following;
         if (following) {

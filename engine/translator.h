@@ -4,6 +4,7 @@
 // output tokens into the Thai document and rebuilds the missing-word list.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -96,6 +97,8 @@ private:
     void closePhrase(std::string_view closing, int code);
     std::size_t wordStep(std::size_t i);
     const dict::DictRecord* lookup(std::string_view key);
+    // The look-up of phrase word `index` as written.
+    const dict::DictRecord* lookupWord(std::size_t index);
     // A whole phrase looked up: a key of several words only when its first
     // word starts some headword of several words.
     const dict::DictRecord* lookupPhrase(std::string_view key);
@@ -135,6 +138,7 @@ private:
     // quote, and the look-up of the word after the last step, which the next
     // step starts with.
     std::vector<std::string_view> m_phraseWords;
+    std::vector<std::uint64_t> m_phraseHashes;  // their keys' hashes, when prefetched
     const dict::LookupView* m_view = nullptr;
     bool m_phraseHasQuotes = false;
     std::size_t m_aheadIndex = 0;
