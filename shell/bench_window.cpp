@@ -12,6 +12,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -113,7 +114,21 @@ int main(int argc, char** argv) {
         grabber.start(0);
     }
 
+    // The longest the scan keeps events waiting: a click on the cancel button
+    // is answered within that time.
+    QTimer eventProbe;
+    QElapsedTimer sinceEvents;
+    qint64 longestWait = 0;
+    QObject::connect(&eventProbe, &QTimer::timeout, [&] {
+        if (form.ui().progressPanel->isVisible()) {
+            longestWait = std::max(longestWait, sinceEvents.elapsed());
+        }
+        sinceEvents.start();
+    });
+    eventProbe.start(0);
+
     QElapsedTimer clock;
+    sinceEvents.start();
     const qint64 cpuAtStart = cpuMilliseconds();
     clock.start();
     form.translation().translateDocument();
@@ -128,6 +143,7 @@ int main(int argc, char** argv) {
         << "percentage bar draws: " << s.percentDraws << " ("
         << (ms > 0 ? s.percentDraws * 1000.0 / ms : 0) << " per second)\n"
         << "elapsed-time bar draws: " << s.timeDraws << "\n"
+        << "longest wait for events while scanning: " << longestWait << " ms\n"
         << "arrangement entries: " << form.translation().arrangementModel().rowCount()
         << ", missing words: " << form.translation().missingWordsModel().rowCount() << "\n"
         << "Thai characters: " << form.ui().thaiPane->toPlainText().size() << "\n"
