@@ -43,7 +43,10 @@ public:
 
     // Hands every byte held, in order, to `piece` and forgets them.
     bool replay(const std::function<bool(std::string_view)>& piece, std::string* error) {
-        if (!piece(m_memory)) return false;
+        // In pieces of the usual size, so that the translation of each stays small.
+        for (std::size_t at = 0; at < m_memory.size(); at += kReadSize) {
+            if (!piece(std::string_view(m_memory).substr(at, kReadSize))) return false;
+        }
         m_memory = std::string();
         if (!m_file) return true;
         std::rewind(m_file);
