@@ -51,7 +51,12 @@ private:
     engine::MemoryWorkList m_missing;
 };
 
-// Plain output: the tokens of each piece are written and forgotten.
+// Plain output: the tokens of each piece are written and forgotten. A token
+// is final once emitted (the run only ever appends to them and joins them in
+// order), so each piece's output can go at once; what does carry past the end
+// of a piece stays inside the translator (the phrase not closed yet, the
+// meanings held for a noun to come, a character cut in two) or the writer (a
+// carriage return whose line feed may follow).
 class PlainOutput final {
 public:
     PlainOutput(engine::Translator& translator, FilterHost& host, ByteSink& out)
