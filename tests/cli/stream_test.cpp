@@ -150,6 +150,27 @@ std::vector<std::size_t> randomSizes(std::mt19937& rng) {
     return sizes;
 }
 
+TEST(Stream, JsonStringsAreWrittenAsTheLibraryWritesThem) {
+    using namespace std::string_literals;
+    const std::string texts[] = {"",
+                                 "plain",
+                                 "\"quoted\" \\ back",
+                                 "\b\f\n\r\t",
+                                 "\x01\x1F\x7F"s,
+                                 "\0"s,
+                                 "\u0E41\u0E21\u0E27 \u2019",
+                                 "\xFF bad",
+                                 "cut \xE2\x80",
+                                 "\xED\xA0\x80"};
+    for (const std::string& text : texts) {
+        std::string written;
+        appendJsonString(text, &written);
+        EXPECT_EQ(written, nlohmann::json(text).dump(-1, ' ', false,
+                                                     nlohmann::json::error_handler_t::replace))
+            << testing::PrintToString(text);
+    }
+}
+
 TEST(Stream, RandomTextsGiveTheWholeRunInEveryForm) {
     std::mt19937 rng(2024);
     for (int round = 0; round < 150; ++round) {
