@@ -102,9 +102,13 @@ std::size_t FdSource::read(char* buffer, std::size_t capacity) {
     }
 }
 
-bool FdSource::rewind() {
+FdSource::FdSource(int fd) : m_fd(fd), m_start(-1) {
     struct stat st;
-    return ::fstat(m_fd, &st) == 0 && S_ISREG(st.st_mode) && ::lseek(m_fd, 0, SEEK_SET) == 0;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) m_start = ::lseek(fd, 0, SEEK_CUR);
+}
+
+bool FdSource::rewind() {
+    return m_start >= 0 && ::lseek(m_fd, static_cast<off_t>(m_start), SEEK_SET) == m_start;
 }
 
 std::string readDocument(ByteSource& source, std::optional<engine::DocumentEncoding> unmarked,

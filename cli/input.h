@@ -25,16 +25,18 @@ public:
     virtual std::string error() const = 0;
 };
 
-// A source over an open file descriptor, which it does not close.
+// A source over an open file descriptor, which it does not close; it starts
+// over where the descriptor stood when the source was made.
 class FdSource final : public ByteSource {
 public:
-    explicit FdSource(int fd) : m_fd(fd) {}
+    explicit FdSource(int fd);
     std::size_t read(char* buffer, std::size_t capacity) override;
     bool rewind() override;
     std::string error() const override { return m_error; }
 
 private:
     int m_fd;
+    long long m_start;  // the offset to start over at; -1 for a pipe or a terminal
     std::string m_error;
 };
 
