@@ -118,9 +118,10 @@ std::string readDocument(ByteSource& source, std::optional<engine::DocumentEncod
         const std::size_t n = source.read(buffer.data(), buffer.size());
         return std::string_view(buffer.data(), n);
     };
-    // Three bytes tell whether a byte-order mark starts the document.
+    // The first bytes tell whether a byte-order mark starts the document; a
+    // slow pipe is not waited for once they cannot begin one.
     std::string head;
-    while (head.size() < 3) {
+    while (engine::markMayFollow(head)) {
         const std::string_view piece = readPiece();
         if (piece.empty()) break;
         head.append(piece);

@@ -43,6 +43,13 @@ std::optional<ByteOrderMark> findByteOrderMark(std::string_view head) {
     return std::nullopt;
 }
 
+bool markMayFollow(std::string_view head) {
+    for (const std::string_view mark : {"\xFF\xFE", "\xFE\xFF", "\xEF\xBB\xBF"}) {
+        if (head.size() < mark.size() && mark.substr(0, head.size()) == head) return true;
+    }
+    return false;
+}
+
 void DocumentDecoder::decode(std::string_view bytes, std::string* out) {
     if (m_pending.empty()) {
         decodeAll(bytes, false, out);

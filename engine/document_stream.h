@@ -26,8 +26,12 @@ struct ByteOrderMark {
 };
 
 // The byte-order mark a document starts with, if any; `head` holds its first
-// three bytes, or the whole document when it is shorter.
+// bytes, as many as markMayFollow() asks for, or the whole document.
 std::optional<ByteOrderMark> findByteOrderMark(std::string_view head);
+
+// True while `head` is a proper beginning of a byte-order mark: more bytes
+// are needed before findByteOrderMark() can tell.
+bool markMayFollow(std::string_view head);
 
 // Turns the bytes of a document of known encoding (after any mark) into
 // UTF-8. Bytes that may belong to a character not complete yet wait for the

@@ -101,6 +101,13 @@ TEST(DocumentStream, Utf16InPiecesDecodesAsTheWholeDocument) {
     }
 }
 
+TEST(DocumentStream, MarksAreToldFromTheFewestBytes) {
+    for (const char* head : {"", "\xFF", "\xFE", "\xEF", "\xEF\xBB"})
+        EXPECT_TRUE(markMayFollow(head));
+    for (const char* head : {"a", "\xFF\xFE", "\xEF\xBB\xBF", "\xEF\xBA", "\xFF\xFF"})
+        EXPECT_FALSE(markMayFollow(head)) << testing::PrintToString(std::string(head));
+}
+
 TEST(DocumentStream, CheckInPiecesAgreesWithTheWholeCheck) {
     std::mt19937 rng(11);
     for (int round = 0; round < 3000; ++round) {
