@@ -67,6 +67,15 @@ wait_gone() {
     done
     return 1
 }
+# Waits until files $1 and $2 are the same: a save dialog closes before the
+# program has written the file.
+wait_same() {
+    for _ in $(seq 1 50); do
+        cmp -s "$1" "$2" && return 0
+        sleep 0.1
+    done
+    return 1
+}
 # Waits until file $1 contains the fixed text $2.
 wait_text() {
     for _ in $(seq 1 100); do
@@ -171,9 +180,9 @@ save_pane() {  # $1: button x, $2: file name, $3: dialog title
 }
 save_pane 89 english "บันทึกเอกสารภาษาอังกฤษ"
 save_pane 114 thai "บันทึกเอกสารที่แปล"
-cmp -s "$work/english.txt" "$work/story.txt" && pass "the English pane was saved as english.txt" ||
+wait_same "$work/english.txt" "$work/story.txt" && pass "the English pane was saved as english.txt" ||
     fail "english.txt does not hold the English pane"
-cmp -s "$work/thai.txt" "$mirror" && pass "the Thai pane was saved as thai.txt" ||
+wait_same "$work/thai.txt" "$mirror" && pass "the Thai pane was saved as thai.txt" ||
     fail "thai.txt does not hold the Thai pane"
 
 # --- Full-screen view and back ---------------------------------------------------------
