@@ -1,141 +1,83 @@
 // vantrel-translate: translates an English text file (or standard input) to
-// Thai with the same engine as the window, printing the Thai document or, with
-// --json, every list the run produced.
+// Thai with the same engine as the window, writing the Thai document as it
+// goes or, with --json, every list the run produced; with -o DIR, many files
+// at once on every processor core.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
-#include <sstream>
 #include <string>
+#include <vector>
 
-#include <nlohmann/json.hpp>
-
+#include "cli/batch.h"
+#include "cli/options.h"
+#include "cli/stream.h"
 #include "dictionary/locate.h"
 #include "dictionary/store.h"
-#include "engine/codepage.h"
-#include "engine/memory_host.h"
-#include "engine/translator.h"
 #include "vantrel/build_info.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: vantrel-translate [--dict FILE] [--json] [FILE]\n"
-    "Translates English text from FILE (or standard input) to Thai and prints it.\n"
-    "  --dict FILE  dictionary to use (also VANTREL_DICT; default: dict.db beside this\n"
-    "               program, then $XDG_DATA_HOME/vantrel, then vantrel/ in $XDG_DATA_DIRS)\n"
-    "  --json       print the run's lists as one JSON object instead\n"
-    "  --version    print the version\n"
-    "  --help       show this text\n";
-
-bool readAll(std::istream& in, std::string* out) {
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    *out = std::move(buffer).str();
-    return !in.bad();
-}
-
-// The Thai document with its line ends written as "\n".
-std::string withNewlines(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        if (text[k] == '\r') {
-            out += '\n';
-            if (k + 1 < text.size() && text[k + 1] == '\n') ++k;
-        } else {
-            out += text[k];
-        }
-    }
-    return out;
-}
-
-nlohmann::json array(const std::vector<std::string>& items) {
-    nlohmann::json a = nlohmann::json::array();
-    for (const std::string& s : items) a.push_back(s);
-    return a;
+bool openStore(const std::string& path, std::unique_ptr<dict::DictionaryStore>* store) {
+    const dict::Status opened =
+        dict::openLocated(dict::locateDictionary(path), dict::Access::kRead, store);
+    if (!opened.isOk()) std::cerr << "vantrel-translate: " << opened.message() << "\n";
+    return opened.isOk();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string dictPath, inputPath;
-    bool json = false, haveInput = false;
-    for (int k = 1; k < argc; ++k) {
-        const std::string arg = argv[k];
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kUsage << "Dictionary in use: "
-                      << dict::describeLocation(dict::locateDictionary(dictPath)) << "\n";
+    cli::Options options;
+    std::string error;
+    switch (cli::parseOptions(std::vector<std::string>(argv + 1, argv + argc), &options, &error)) {
+        case cli::Parsed::kHelp:
+            std::cout << cli::kUsage << "Dictionary in use: "
+                      << dict::describeLocation(dict::locateDictionary(options.dictPath)) << "\n";
             return 0;
-        } else if (arg == "--version") {
+        case cli::Parsed::kVersion:
             std::cout << "vantrel-translate " << VANTREL_VERSION << "\n";
             return 0;
-        } else if (arg == "--json") {
-            json = true;
-        } else if (arg == "--dict") {
-            if (++k >= argc) {
-                std::cerr << "vantrel-translate: --dict needs a file name\n" << kUsage;
-                return 2;
-            }
-            dictPath = argv[k];
-        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            std::cerr << "vantrel-translate: unknown option " << arg << "\n" << kUsage;
+        case cli::Parsed::kError:
+            std::cerr << "vantrel-translate: " << error << "\n" << cli::kUsage;
             return 2;
-        } else if (haveInput) {
-            std::cerr << "vantrel-translate: only one input file is read\n" << kUsage;
-            return 2;
-        } else {
-            inputPath = arg;
-            haveInput = true;
-        }
-    }
-
-    std::string bytes;
-    if (!haveInput || inputPath == "-") {
-        if (!readAll(std::cin, &bytes)) {
-            std::cerr << "vantrel-translate: cannot read standard input\n";
-            return 1;
-        }
-    } else {
-        std::ifstream in(inputPath, std::ios::binary);
-        if (!in) {
-            std::cerr << "vantrel-translate: cannot read \"" << inputPath
-                      << "\": " << std::strerror(errno) << "\n";
-            return 1;
-        }
-        if (!readAll(in, &bytes)) {
-            std::cerr << "vantrel-translate: cannot read \"" << inputPath << "\": read error\n";
-            return 1;
-        }
+        case cli::Parsed::kRun:
+            break;
     }
 
     std::unique_ptr<dict::DictionaryStore> store;
-    const dict::Status opened =
-        dict::openLocated(dict::locateDictionary(dictPath), dict::Access::kRead, &store);
-    if (!opened.isOk()) {
-        std::cerr << "vantrel-translate: " << opened.message() << "\n";
+    if (!options.outputDir.empty()) {
+        if (!openStore(options.dictPath, &store)) return 1;
+        const std::size_t failed =
+            cli::translateFiles(options.inputs, options.outputDir, options.jobs, &store->lookup(),
+                                options.stream, stderr);
+        return failed == 0 ? 0 : 1;
+    }
+
+    // The input first, so that a file that cannot be read costs no dictionary.
+    const std::string path = options.inputs.empty() ? "-" : options.inputs.front();
+    int in = STDIN_FILENO;
+    if (path != "-") {
+        in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (in < 0) {
+            std::cerr << "vantrel-translate: cannot read \"" << path
+                      << "\": " << std::strerror(errno) << "\n";
+            return 1;
+        }
+    }
+    if (!openStore(options.dictPath, &store)) return 1;
+    cli::FdSource source(in);
+    cli::FdSink sink(STDOUT_FILENO);
+    error = cli::translateStream(source, sink, &store->lookup(), options.stream);
+    if (error.empty() && !sink.flush()) error = "cannot write the output: " + sink.error();
+    if (!error.empty()) {
+        std::cerr << "vantrel-translate: " << (path == "-" ? "standard input" : "\"" + path + "\"")
+                  << ": " << error << "\n";
         return 1;
     }
-
-    engine::MemoryHost host(&store->lookup());
-    engine::Translator translator(host);
-    translator.run(engine::documentBytesToUtf8(bytes));
-
-    if (json) {
-        nlohmann::json out;
-        out["tokens"] = array(translator.outputTokens().items());
-        out["arrangement"] = array(host.arrangement().items());
-        out["arrangementWords"] = array(translator.arrangementWords().items());
-        out["missingRaw"] = array(translator.missingRaw().items());
-        out["missing"] = array(host.missing().items());
-        out["thai"] = host.thai();
-        std::cout << out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-    } else {
-        std::cout << withNewlines(host.thai());
-    }
-    std::cout.flush();
-    return std::cout ? 0 : 1;
+    return 0;
 }

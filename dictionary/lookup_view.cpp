@@ -21,7 +21,17 @@ const DictRecord* LookupView::find(std::string_view key) const {
     return m_store.find(key);
 }
 
-bool LookupView::startsPhrase(std::string_view word) const { return m_store.startsPhrase(word); }
+std::uint64_t LookupView::prefetch(std::string_view key) const {
+    return m_store.prefetch(key);
+}
+
+const DictRecord* LookupView::find(std::string_view key, std::uint64_t hash) const {
+    return m_store.find(key, hash);
+}
+
+bool LookupView::startsPhrase(std::string_view prefix) const {
+    return m_store.startsPhrase(prefix);
+}
 
 Status LookupView::field(int pos, FieldValue* out) const {
     if (!m_current) return Status::noCurrentRecord();

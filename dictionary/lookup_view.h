@@ -2,6 +2,7 @@
 // the fields of the record found.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "dictionary/record.h"
@@ -24,12 +25,17 @@ public:
     // The same seek, returning the record found or nullptr. The pointer stays
     // valid until the next write to the store.
     const DictRecord* find(std::string_view key) const;
+    // Starts loading what a find of key reads first, so that it waits less
+    // for memory when it comes, and returns the key's hash for that find.
+    std::uint64_t prefetch(std::string_view key) const;
+    const DictRecord* find(std::string_view key, std::uint64_t hash) const;
 
     bool noMatch() const { return m_current == nullptr; }
 
-    // True when some headword of several words starts with `word` (key
-    // semantics), so look-ups of longer keys beginning with it may succeed.
-    bool startsPhrase(std::string_view word) const;
+    // True when some headword starts with `prefix` followed by a space (key
+    // semantics), so look-ups of longer keys beginning with it may succeed;
+    // for one word, when it begins a headword of several words.
+    bool startsPhrase(std::string_view prefix) const;
 
     // Field of the current record by position (0 to 9) or by name (any case).
     // Reading after a failed seek is kNoCurrentRecord.

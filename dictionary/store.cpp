@@ -185,8 +185,19 @@ const DictRecord* DictionaryStore::find(std::string_view key) const {
     return e ? &e->record : nullptr;
 }
 
-bool DictionaryStore::startsPhrase(std::string_view word) const {
-    return m_impl->image.startsPhrase(word);
+const DictRecord* DictionaryStore::find(std::string_view key, std::uint64_t hash) const {
+    const TableImage::Entry* e = m_impl->image.find(key, hash);
+    return e ? &e->record : nullptr;
+}
+
+std::uint64_t DictionaryStore::prefetch(std::string_view key) const {
+    const std::uint64_t hash = TableImage::hash(key);
+    m_impl->image.prefetch(hash);
+    return hash;
+}
+
+bool DictionaryStore::startsPhrase(std::string_view prefix) const {
+    return m_impl->image.startsPhrase(prefix);
 }
 
 void DictionaryStore::forEach(const std::function<void(const DictRecord&)>& fn) const {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -63,9 +64,14 @@ public:
 
     // Record by headword (key semantics), or nullptr; valid until the next write.
     const DictRecord* find(std::string_view key) const;
+    // The same find with the key's hash as prefetch() gave it.
+    const DictRecord* find(std::string_view key, std::uint64_t hash) const;
+    // Starts loading what a find of key reads first and returns the key's hash.
+    std::uint64_t prefetch(std::string_view key) const;
 
-    // True when some headword of several words starts with `word`.
-    bool startsPhrase(std::string_view word) const;
+    // True when some headword starts with `prefix` followed by a space: for
+    // one word, when it begins a headword of several words.
+    bool startsPhrase(std::string_view prefix) const;
 
     // Calls fn for every record in browse order.
     void forEach(const std::function<void(const DictRecord&)>& fn) const;

@@ -10,7 +10,7 @@ namespace {
 constexpr std::uint64_t foldWord(std::uint64_t w) {
     constexpr std::uint64_t ones = 0x0101010101010101ull;
     const std::uint64_t low7 = w & (0x7F * ones);
-    const std::uint64_t atLeastA = low7 + (0x80 - 'A') * ones;  // high bit: byte >= 'A'
+    const std::uint64_t atLeastA = low7 + (0x80 - 'A') * ones;   // high bit: byte >= 'A'
     const std::uint64_t pastZ = low7 + (0x80 - 'Z' - 1) * ones;  // high bit: byte > 'Z'
     const std::uint64_t upper = atLeastA & ~pastZ & ~w & (0x80 * ones);
     return w | (upper >> 2);
@@ -42,17 +42,74 @@ std::uint64_t hashKey(std::string_view key) {
     return mix(h);
 }
 
-// The first word of a multi-word headword; empty for a single word.
-std::string_view phraseHead(std::string_view key) {
-    const std::size_t space = key.find(' ');
-    return space == std::string_view::npos ? std::string_view() : key.substr(0, space);
-}
-
 bool keyLess(const TableImage::Entry* a, const TableImage::Entry* b) {
     return compareKeys(a->key(), b->key()) < 0;
 }
 
 }  // namespace
+
+std::size_t FoldedCounts::probe(std::string_view key, std::uint64_t hash) const {
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t i = hash & mask;
+    for (; m_slots[i].count != 0; i = (i + 1) & mask) {
+        const Slot& s = m_slots[i];
+        if (s.hash == hash && keysEqual(m_texts[s.text], key)) break;
+    }
+    return i;
+}
+
+bool FoldedCounts::contains(std::string_view key) const {
+    if (m_slots.empty()) return false;
+    return m_slots[probe(key, hashKey(key))].count != 0;
+}
+
+void FoldedCounts::grow() {
+    std::vector<Slot> old = std::move(m_slots);
+    m_slots.assign(std::max<std::size_t>(64, old.size() * 2), Slot{});
+    const std::size_t mask = m_slots.size() - 1;
+    for (const Slot& s : old) {
+        if (s.count == 0) continue;
+        std::size_t i = s.hash & mask;
+        while (m_slots[i].count != 0) i = (i + 1) & mask;
+        m_slots[i] = s;
+    }
+}
+
+void FoldedCounts::add(std::string_view key) {
+    if ((m_used + 1) * 2 > m_slots.size()) grow();
+    const std::uint64_t hash = hashKey(key);
+    Slot& s = m_slots[probe(key, hash)];
+    if (s.count++ != 0) return;
+    s.hash = hash;
+    if (m_freeTexts.empty()) {
+        s.text = static_cast<std::uint32_t>(m_texts.size());
+        m_texts.emplace_back(key);
+    } else {
+        s.text = m_freeTexts.back();
+        m_freeTexts.pop_back();
+        m_texts[s.text].assign(key);
+    }
+    ++m_used;
+}
+
+void FoldedCounts::remove(std::string_view key) {
+    if (m_slots.empty()) return;
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t hole = probe(key, hashKey(key));
+    if (m_slots[hole].count == 0 || --m_slots[hole].count != 0) return;
+    m_freeTexts.push_back(m_slots[hole].text);
+    --m_used;
+    // Backward-shift deletion, as in the record index.
+    for (std::size_t j = (hole + 1) & mask; m_slots[j].count != 0; j = (j + 1) & mask) {
+        const std::size_t home = m_slots[j].hash & mask;
+        const bool stays = hole <= j ? (hole < home && home <= j) : (hole < home || home <= j);
+        if (!stays) {
+            m_slots[hole] = m_slots[j];
+            hole = j;
+        }
+    }
+    m_slots[hole] = Slot{};
+}
 
 void TableImage::reserve(std::size_t n) {
     m_order.reserve(n);
@@ -85,9 +142,8 @@ bool TableImage::index(std::string* duplicate) {
     return true;
 }
 
-TableImage::Entry* TableImage::find(std::string_view key) const {
+TableImage::Entry* TableImage::find(std::string_view key, std::uint64_t h) const {
     if (m_slots.empty()) return nullptr;
-    const std::uint64_t h = hashKey(key);
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t i = h & mask;; i = (i + 1) & mask) {
         const Slot& s = m_slots[i];
@@ -96,14 +152,25 @@ TableImage::Entry* TableImage::find(std::string_view key) const {
     }
 }
 
+std::uint64_t TableImage::hash(std::string_view key) {
+    return hashKey(key);
+}
+
+void TableImage::prefetch(std::uint64_t hash) const {
+#if defined(__GNUC__)
+    if (!m_slots.empty()) __builtin_prefetch(&m_slots[hash & (m_slots.size() - 1)]);
+#else
+    (void)hash;
+#endif
+}
+
 TableImage::Entry* TableImage::at(std::int64_t rowid) const {
     auto it = m_byRowid.find(rowid);
     return it == m_byRowid.end() ? nullptr : it->second.get();
 }
 
-bool TableImage::startsPhrase(std::string_view word) const {
-    if (m_phraseHeads.empty()) return false;
-    return m_phraseHeads.count(foldCase(word)) != 0;
+bool TableImage::startsPhrase(std::string_view prefix) const {
+    return !m_prefixes.empty() && m_prefixes.contains(prefix);
 }
 
 std::size_t TableImage::lowerBound(std::string_view key) const {
@@ -146,14 +213,15 @@ void TableImage::erase(Entry* e) {
     m_byRowid.erase(e->rowid);
 }
 
-void TableImage::countPhraseHead(const Entry* e, int delta) {
-    if (e->key().find(' ') == std::string_view::npos) return;
-    std::string folded = foldCase(phraseHead(e->key()));
-    if (delta > 0) {
-        ++m_phraseHeads[folded];
-    } else if (auto it = m_phraseHeads.find(folded);
-               it != m_phraseHeads.end() && --it->second == 0) {
-        m_phraseHeads.erase(it);
+void TableImage::countPrefixes(const Entry* e, int delta) {
+    const std::string_view key = e->key();
+    for (std::size_t space = key.find(' '); space != std::string_view::npos;
+         space = key.find(' ', space + 1)) {
+        if (delta > 0) {
+            m_prefixes.add(key.substr(0, space));
+        } else {
+            m_prefixes.remove(key.substr(0, space));
+        }
     }
 }
 
@@ -170,7 +238,7 @@ void TableImage::rehash(std::size_t capacity) {
 }
 
 void TableImage::indexInsert(Entry* e) {
-    countPhraseHead(e, +1);
+    countPrefixes(e, +1);
     if ((m_used + 1) * 2 > m_slots.size()) rehash(std::max<std::size_t>(64, m_slots.size() * 2));
     const std::uint64_t h = hashKey(e->key());
     const std::size_t mask = m_slots.size() - 1;
@@ -192,13 +260,13 @@ bool TableImage::indexInsertUnique(Entry* e) {
     }
     m_slots[i] = Slot{e, h};
     ++m_used;
-    countPhraseHead(e, +1);
+    countPrefixes(e, +1);
     return true;
 }
 
 // Removes e from the hash index by backward-shift deletion (no tombstones).
 void TableImage::indexErase(Entry* e) {
-    countPhraseHead(e, -1);
+    countPrefixes(e, -1);
     const std::size_t mask = m_slots.size() - 1;
     std::size_t i = hashKey(e->key()) & mask;
     while (m_slots[i].entry != e) i = (i + 1) & mask;

@@ -14,10 +14,36 @@
 
 namespace dict {
 
+// A count for each of a set of texts compared by key semantics, in an
+// open-addressing table: contains() neither copies nor allocates.
+class FoldedCounts final {
+public:
+    bool empty() const { return m_used == 0; }
+    bool contains(std::string_view key) const;
+    void add(std::string_view key);
+    // Takes one off the count of key, forgetting it at zero.
+    void remove(std::string_view key);
+
+private:
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::uint32_t count = 0;  // 0: the slot is free
+        std::uint32_t text = 0;   // index into m_texts
+    };
+    // The slot holding key, or the free slot where it would go.
+    std::size_t probe(std::string_view key, std::uint64_t hash) const;
+    void grow();
+
+    std::vector<Slot> m_slots;  // size is a power of two, at most half full
+    std::size_t m_used = 0;
+    std::vector<std::string> m_texts;
+    std::vector<std::uint32_t> m_freeTexts;
+};
+
 // The records of table dict owned by rowid, an open-addressing hash index on
 // the folded headword, the records in browse order (compareKeys) and how many
-// multi-word headwords start with each first word. The store mirrors every
-// write to the file here.
+// headwords go on past each of their words (the prefixes before each space).
+// The store mirrors every write to the file here.
 class TableImage final {
 public:
     struct Entry {
@@ -38,11 +64,19 @@ public:
     // The records in browse order.
     const std::vector<Entry*>& order() const { return m_order; }
     // The record whose headword equals key (key semantics), or nullptr.
-    Entry* find(std::string_view key) const;
+    Entry* find(std::string_view key) const { return find(key, hash(key)); }
+    // The hash of a key, and the find that takes it: a caller that looks the
+    // same key up more than once, or prefetches it, hashes it once.
+    static std::uint64_t hash(std::string_view key);
+    Entry* find(std::string_view key, std::uint64_t hash) const;
+    // Starts loading the index slot of a key of that hash, so that a find a
+    // little later waits less for memory.
+    void prefetch(std::uint64_t hash) const;
     // The record of rowid, or nullptr.
     Entry* at(std::int64_t rowid) const;
-    // True when some headword of several words starts with `word`.
-    bool startsPhrase(std::string_view word) const;
+    // True when some headword starts with `prefix` followed by a space (key
+    // semantics): for one word, when it begins a headword of several words.
+    bool startsPhrase(std::string_view prefix) const;
     // First position in browse order whose key is not less (greater) than key.
     std::size_t lowerBound(std::string_view key) const;
     std::size_t upperBound(std::string_view key) const;
@@ -58,7 +92,7 @@ private:
         std::uint64_t hash = 0;
     };
 
-    void countPhraseHead(const Entry* e, int delta);
+    void countPrefixes(const Entry* e, int delta);
     void rehash(std::size_t capacity);
     void indexInsert(Entry* e);
     bool indexInsertUnique(Entry* e);
@@ -70,8 +104,8 @@ private:
     std::vector<Slot> m_slots;  // size is a power of two, at most half full
     std::size_t m_used = 0;
     std::vector<Entry*> m_order;  // sorted by compareKeys
-    // How many multi-word headwords start with each (folded) first word.
-    std::unordered_map<std::string, std::uint32_t> m_phraseHeads;
+    // How many headwords go on past each prefix ending before a space.
+    FoldedCounts m_prefixes;
 };
 
 }  // namespace dict

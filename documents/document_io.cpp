@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringView>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -68,11 +70,21 @@ QString writeDocument(const QString& path, const QString& text) {
     if (!file.open(QIODevice::WriteOnly)) {
         return file.errorString();
     }
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
+    // UTF-8 a slice at a time, so that a long document is not held twice; a
+    // surrogate pair stays in one slice.
+    constexpr qsizetype kSlice = 1 << 20;
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype n = std::min(kSlice, text.size() - at);
+        if (at + n < text.size() && text.at(at + n - 1).isHighSurrogate()) {
+            ++n;
+        }
+        const QByteArray bytes = QStringView(text).mid(at, n).toUtf8();
+        if (file.write(bytes) != bytes.size()) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            return reason;
+        }
+        at += n;
     }
     if (!file.commit()) {
         return file.errorString();

@@ -1,7 +1,7 @@
 // What the translation engine needs from the window (or tool) that runs it.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 #include "engine/worklist.h"
 
@@ -25,7 +25,7 @@ public:
     virtual ~TranslationHost() = default;
 
     // The dictionary's keyed view opened last, or nullptr when none is open
-    // (every look-up then finds nothing). Asked anew for every look-up.
+    // (every look-up then finds nothing). Asked anew for every phrase.
     virtual const dict::LookupView* lookupView() = 0;
 
     // The two visible lists: the arrangement list ("word= meaning" entries)
@@ -47,7 +47,7 @@ public:
     virtual void setPanelVisible(Panel panel, bool visible) = 0;
 
     // Replaces the whole text of the Thai pane.
-    virtual void setThaiText(const std::string& text) = 0;
+    virtual void setThaiText(std::string_view text) = 0;
 };
 
 }  // namespace engine

@@ -24,17 +24,17 @@ public:
     void clearCancelRequest() override {}
     void setProgressPercent(int percent) override { m_progress = percent; }
     void setPanelVisible(Panel, bool) override {}
-    void setThaiText(const std::string& text) override { m_thai = text; }
+    void setThaiText(std::string_view text) override { m_thai = text; }
 
-    const VectorWorkList& arrangement() const { return m_arrangement; }
-    const VectorWorkList& missing() const { return m_missing; }
+    const MemoryWorkList& arrangement() const { return m_arrangement; }
+    const MemoryWorkList& missing() const { return m_missing; }
     const std::string& thai() const { return m_thai; }
     int progress() const { return m_progress; }
 
 private:
     const dict::LookupView* m_view;
-    VectorWorkList m_arrangement;
-    VectorWorkList m_missing;
+    MemoryWorkList m_arrangement;
+    MemoryWorkList m_missing;
     std::string m_thai;
     int m_progress = 0;
 };

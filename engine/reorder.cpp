@@ -6,22 +6,22 @@ namespace engine {
 namespace {
 
 // The fields tried for a meaning, in rule order.
-constexpr int kRuleFields[] = {dict::kWordNoun, dict::kWordVerb,     dict::kWordAdv,
-                               dict::kWordAdj,  dict::kWordPP,       dict::kWordConj,
+constexpr int kRuleFields[] = {dict::kWordNoun,     dict::kWordVerb, dict::kWordAdv,
+                               dict::kWordAdj,      dict::kWordPP,   dict::kWordConj,
                                dict::kWordQuestion, dict::kWordIdiom};
 
-void entry(RuleLists& lists, const std::string& word, std::string_view separator,
-           const std::string& meaning) {
-    std::string line;
-    line.reserve(word.size() + separator.size() + meaning.size());
-    line.append(word).append(separator).append(meaning);
-    lists.arrangement.append(std::move(line));
+void entry(RuleLists& lists, std::string_view word, std::string_view separator,
+           std::string_view meaning) {
+    lists.line.assign(word).append(separator).append(meaning);
+    lists.arrangement.append(lists.line);
     lists.arrangementWords.append(word);
 }
 
-void emit(RuleLists& lists, std::string text) { lists.output.append(std::move(text)); }
+void emit(RuleLists& lists, std::string_view text) {
+    lists.output.append(text);
+}
 
-void nounRule(const std::string& word, const std::string& m, bool nextIsNoun, ReorderingState& s,
+void nounRule(std::string_view word, const std::string& m, bool nextIsNoun, ReorderingState& s,
               RuleLists& lists) {
     if (nextIsNoun) {
         if (!s.firstNounHeld) {
@@ -35,8 +35,8 @@ void nounRule(const std::string& word, const std::string& m, bool nextIsNoun, Re
             // emitted, last first. A held adjective stays held for the noun
             // that ends the run, so it still follows the whole run.
             emit(lists, m);
-            emit(lists, std::move(s.secondNounMeaning));
-            emit(lists, std::move(s.firstNounMeaning));
+            emit(lists, s.secondNounMeaning);
+            emit(lists, s.firstNounMeaning);
             s.secondNounMeaning.clear();
             s.firstNounMeaning.clear();
             s.firstNounHeld = s.secondNounHeld = false;
@@ -45,9 +45,9 @@ void nounRule(const std::string& word, const std::string& m, bool nextIsNoun, Re
         // The run ends here: this noun first, then the held ones in reverse
         // order of arrival, the adjective last.
         emit(lists, m);
-        if (s.secondNounHeld) emit(lists, std::move(s.secondNounMeaning));
-        if (s.firstNounHeld) emit(lists, std::move(s.firstNounMeaning));
-        if (s.adjectiveHeld) emit(lists, std::move(s.heldAdjective));
+        if (s.secondNounHeld) emit(lists, s.secondNounMeaning);
+        if (s.firstNounHeld) emit(lists, s.firstNounMeaning);
+        if (s.adjectiveHeld) emit(lists, s.heldAdjective);
         s.secondNounMeaning.clear();
         s.firstNounMeaning.clear();
         s.heldAdjective.clear();
@@ -58,9 +58,8 @@ void nounRule(const std::string& word, const std::string& m, bool nextIsNoun, Re
 
 }  // namespace
 
-void applyRules(const std::string& token, const std::string& currentWord,
-                std::string_view nextWordClass, const dict::DictRecord* record,
-                ReorderingState& state, RuleLists& lists) {
+void applyRules(std::string_view token, std::string_view currentWord, WordClass nextWordClass,
+                const dict::DictRecord* record, ReorderingState& state, RuleLists& lists) {
     if (record == nullptr) {
         lists.output.append(token);
         lists.missing.append(token);
@@ -79,21 +78,21 @@ void applyRules(const std::string& token, const std::string& currentWord,
 
     switch (field) {
         case dict::kWordNoun:
-            nounRule(currentWord, m, nextWordClass == "Noun", state, lists);
+            nounRule(currentWord, m, nextWordClass == WordClass::kNoun, state, lists);
             break;
         case dict::kWordVerb:
-            emit(lists, std::string(state.verbPrefix).append(m));
+            lists.output.append(state.verbPrefix, m);
             state.verbPrefix.assign(1, ' ');
             entry(lists, currentWord, "= ", m);
             break;
         case dict::kWordAdj:
-            if (nextWordClass == "Noun") {
+            if (nextWordClass == WordClass::kNoun) {
                 state.heldAdjective = m;
                 state.adjectiveHeld = true;
             } else {
                 // An earlier adjective still held (its noun never came) is
                 // emitted before this one rather than dropped.
-                if (state.adjectiveHeld) emit(lists, std::move(state.heldAdjective));
+                if (state.adjectiveHeld) emit(lists, state.heldAdjective);
                 emit(lists, m);
                 state.heldAdjective.clear();
                 state.adjectiveHeld = false;

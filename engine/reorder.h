@@ -14,6 +14,10 @@ struct DictRecord;
 
 namespace engine {
 
+// The part of speech of the following word, as the first filled meaning of
+// its record gives it; kNone when it is missing or has none of these.
+enum class WordClass : unsigned char { kNone, kNoun, kVerb, kAdv, kAdj, kConj };
+
 // What the rules carry from word to word during one run.
 struct ReorderingState {
     bool adjectiveHeld = false;
@@ -27,17 +31,17 @@ struct ReorderingState {
 
 // The lists the rules append to.
 struct RuleLists {
-    VectorWorkList& output;            // output tokens
-    WorkList& arrangement;             // "word= meaning" entries
-    VectorWorkList& arrangementWords;  // the English word of each entry
-    VectorWorkList& missing;           // tokens the dictionary lacks
+    TextList& output;            // output tokens
+    WorkList& arrangement;       // "word= meaning" entries
+    TextList& arrangementWords;  // the English word of each entry
+    TextList& missing;           // tokens the dictionary lacks
+    std::string& line;           // scratch for one arrangement entry
 };
 
 // Applies the rules to one word: `token` as split from the phrase, the look-up
 // key `currentWord`, the class of the following word and the record found
 // for the key (nullptr when missing).
-void applyRules(const std::string& token, const std::string& currentWord,
-                std::string_view nextWordClass, const dict::DictRecord* record,
-                ReorderingState& state, RuleLists& lists);
+void applyRules(std::string_view token, std::string_view currentWord, WordClass nextWordClass,
+                const dict::DictRecord* record, ReorderingState& state, RuleLists& lists);
 
 }  // namespace engine

@@ -1,40 +1,41 @@
-// An ordered list of text items with the four operations the engine needs.
+// Ordered lists of text items with the four operations the engine needs:
+// clear, append, count and read item i.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "engine/text_list.h"
 
 namespace engine {
 
 // A list the engine appends to and reads back; never sorts. Reading an item at
-// or past the end yields the empty text.
+// or past the end yields the empty text. The host implements the visible ones.
 class WorkList {
 public:
     virtual ~WorkList() = default;
     virtual void clear() = 0;
-    virtual void append(std::string item) = 0;
+    virtual void append(std::string_view item) = 0;
     virtual std::size_t count() const = 0;
-    virtual std::string item(std::size_t index) const = 0;
+    // Item index, valid until the list changes.
+    virtual std::string_view item(std::size_t index) const = 0;
 };
 
-// A WorkList kept in memory; the engine's hidden lists are of this kind.
-class VectorWorkList final : public WorkList {
+// A WorkList kept in memory, for hosts without a window.
+class MemoryWorkList final : public WorkList {
 public:
-    void clear() override { m_items.clear(); }
-    void append(std::string item) override { m_items.push_back(std::move(item)); }
-    std::size_t count() const override { return m_items.size(); }
-    std::string item(std::size_t index) const override {
-        return index < m_items.size() ? m_items[index] : std::string();
-    }
-    // Reference to item index, or to an empty text past the end; no copy.
-    const std::string& at(std::size_t index) const {
-        static const std::string empty;
-        return index < m_items.size() ? m_items[index] : empty;
-    }
-    const std::vector<std::string>& items() const { return m_items; }
+    void clear() override { m_list.clear(); }
+    void append(std::string_view item) override { m_list.append(item); }
+    std::size_t count() const override { return m_list.count(); }
+    std::string_view item(std::size_t index) const override { return m_list.view(index); }
+
+    const TextList& list() const { return m_list; }
+    std::vector<std::string> items() const { return m_list.items(); }
 
 private:
-    std::vector<std::string> m_items;
+    TextList m_list;
 };
 
 }  // namespace engine

@@ -17,6 +17,7 @@
 #include "settings/options_dialog.h"
 #include "shell/about_dialog.h"
 #include "shell/colour_palettes.h"
+#include "shell/large_buffers.h"
 #include "shell/main_window.h"
 #include "shell/splash_screen.h"
 #include "shell/translation_run.h"
@@ -69,6 +70,7 @@ void takeScreenshots(MainWindow* form, const QString& dir, const QString& textFi
 }  // namespace
 
 int main(int argc, char** argv) {
+    shell::returnLargeBuffersToSystem();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vantrel"));
     QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));

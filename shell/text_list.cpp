@@ -1,67 +1,50 @@
 #include "shell/text_list.h"
 
+namespace {
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
 int TextListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_items.size());
+    return parent.isValid() ? 0 : m_shown;
 }
 
 QVariant TextListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= m_items.size() || role != Qt::DisplayRole) {
+    if (!index.isValid() || index.row() >= m_shown || role != Qt::DisplayRole) {
         return {};
     }
-    return m_items.at(index.row());
+    return toQString(item(static_cast<std::size_t>(index.row())));
 }
 
-void TextListModel::append(const QStringList& items) {
-    if (items.isEmpty()) {
+void TextListModel::showAppended() {
+    const int total = static_cast<int>(m_items.count());
+    if (total <= m_shown) {
         return;
     }
-    const int first = static_cast<int>(m_items.size());
-    beginInsertRows(QModelIndex(), first, first + static_cast<int>(items.size()) - 1);
-    m_items.append(items);
+    beginInsertRows(QModelIndex(), m_shown, total - 1);
+    m_shown = total;
     endInsertRows();
+}
+
+QString TextListModel::at(int row) const {
+    return row >= 0 ? toQString(item(static_cast<std::size_t>(row))) : QString();
+}
+
+QStringList TextListModel::items() const {
+    QStringList out;
+    out.reserve(static_cast<qsizetype>(m_items.count()));
+    for (std::size_t i = 0; i < m_items.count(); ++i) {
+        out.append(toQString(item(i)));
+    }
+    return out;
 }
 
 void TextListModel::clear() {
     beginResetModel();
-    m_items.clear();
+    m_items.release();
+    m_shown = 0;
     endResetModel();
-}
-
-QString TextListModel::at(int row) const {
-    return row >= 0 && row < m_items.size() ? m_items.at(row) : QString();
-}
-
-void ListWorkList::clear() {
-    m_pending.clear();
-    m_model.clear();
-}
-
-void ListWorkList::append(std::string item) {
-    m_pending.push_back(std::move(item));
-}
-
-std::size_t ListWorkList::count() const {
-    return static_cast<std::size_t>(m_model.rowCount()) + m_pending.size();
-}
-
-std::string ListWorkList::item(std::size_t index) const {
-    const auto rows = static_cast<std::size_t>(m_model.rowCount());
-    if (index < rows) {
-        return m_model.at(static_cast<int>(index)).toStdString();
-    }
-    index -= rows;
-    return index < m_pending.size() ? m_pending[index] : std::string();
-}
-
-void ListWorkList::flush() {
-    if (m_pending.empty()) {
-        return;
-    }
-    QStringList batch;
-    batch.reserve(static_cast<qsizetype>(m_pending.size()));
-    for (const std::string& s : m_pending) {
-        batch.append(QString::fromStdString(s));
-    }
-    m_pending.clear();
-    m_model.append(batch);
 }

@@ -1,17 +1,20 @@
 // The visible lists of the main window (arrangementList, missingWordsList) as the engine's
-// work lists: a plain list model shown in a QListView, fed in batches.
+// work lists: a list model over a compact store of the run's entries, shown in a QListView.
 #pragma once
 
 #include <QAbstractListModel>
 #include <QStringList>
 
-#include <string>
-#include <vector>
+#include <string_view>
 
 #include "engine/worklist.h"
 
-// A list of display texts; rows are only ever appended in batches or cleared.
-class TextListModel final : public QAbstractListModel {
+// The items the engine appends, each distinct text stored once
+// (engine::InternedTextList: a long run repeats most arrangement entries many
+// times). A row becomes a QString only while a view draws it. Appends wait unseen until
+// showAppended(), so a run that adds a million entries inserts them into the view a batch at a
+// time.
+class TextListModel final : public QAbstractListModel, public engine::WorkList {
     Q_OBJECT
 
 public:
@@ -20,33 +23,21 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    // Appends all of `items` as one insertion.
-    void append(const QStringList& items);
-    void clear();
+    // Shows the items appended since the last call as new rows.
+    void showAppended();
     // Text of row i, or the empty text past the end.
     QString at(int row) const;
-    const QStringList& items() const { return m_items; }
+    // Copies of every item, for tests and short lists.
+    QStringList items() const;
 
-private:
-    QStringList m_items;
-};
-
-// Engine work list over a TextListModel. Appends wait in a pending batch until
-// flush(), so a run that adds hundreds of thousands of entries inserts them
-// into the view a few hundred at a time; count() and item() see both parts.
-class ListWorkList final : public engine::WorkList {
-public:
-    explicit ListWorkList(TextListModel& model) : m_model(model) {}
-
+    // engine::WorkList: clear() empties the rows at once, append() waits for
+    // showAppended(); count() and item() see every item appended.
     void clear() override;
-    void append(std::string item) override;
-    std::size_t count() const override;
-    std::string item(std::size_t index) const override;
-
-    // Moves the pending entries into the model.
-    void flush();
+    void append(std::string_view item) override { m_items.append(item); }
+    std::size_t count() const override { return m_items.count(); }
+    std::string_view item(std::size_t index) const override { return m_items.view(index); }
 
 private:
-    TextListModel& m_model;
-    std::vector<std::string> m_pending;
+    engine::InternedTextList m_items;
+    int m_shown = 0;  // rows the view knows of
 };

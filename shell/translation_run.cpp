@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>
+#include <QStringView>
 #include <QWidget>
 
 #include "dictionary/session.h"
@@ -14,6 +15,21 @@ namespace shell {
 namespace {
 
 const QString kCancelQuestion = QStringLiteral("คุณต้องการยกเลิกการแปลใช่หรือไม่ ");
+
+// Characters of the English text handed to the engine at a time.
+constexpr qsizetype kPieceCharacters = 1 << 16;
+
+// Characters of a text as the engine counts them: a surrogate pair is one.
+std::size_t codePoints(const QString& text) {
+    std::size_t pairs = 0;
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && text.at(i + 1).isLowSurrogate()) {
+            ++pairs;
+            ++i;
+        }
+    }
+    return static_cast<std::size_t>(text.size()) - pairs;
+}
 
 }  // namespace
 
@@ -79,8 +95,24 @@ void TranslationRun::runTranslation() {
     const int percentDrawsAtStart = m_ui.percentBar->paintCount();
     const int timeDrawsAtStart = m_ui.elapsedBar->paintCount();
     m_yieldClock.start();
-    const QByteArray text = m_ui.englishPane->toPlainText().toUtf8();
-    m_translator.run(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+    // The English text goes to the engine as UTF-8 a slice at a time, and is
+    // let go once the last slice is scanned, before the Thai text is made.
+    QString english = m_ui.englishPane->toPlainText();
+    qsizetype at = 0;
+    m_translator.run(codePoints(english), [&english, &at](std::string* piece) {
+        if (at >= english.size()) {
+            english = QString();
+            return false;
+        }
+        qsizetype n = std::min(kPieceCharacters, english.size() - at);
+        if (at + n < english.size() && english.at(at + n - 1).isHighSurrogate()) {
+            ++n;  // a surrogate pair stays in one slice
+        }
+        const QByteArray utf8 = QStringView(english).mid(at, n).toUtf8();
+        piece->assign(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+        at += n;
+        return true;
+    });
     flushLists();
     m_stats.percentDraws = m_ui.percentBar->paintCount() - percentDrawsAtStart;
     m_stats.timeDraws = m_ui.elapsedBar->paintCount() - timeDrawsAtStart;
@@ -123,8 +155,16 @@ const dict::LookupView* TranslationRun::lookupView() {
 
 void TranslationRun::yield() {
     ++m_stats.yields;
-    if (m_yieldSliceMs > 0 && m_yieldClock.isValid() && m_yieldClock.elapsed() < m_yieldSliceMs) {
-        return;
+    if (m_yieldSliceMs > 0 && m_yieldClock.isValid()) {
+        // Reading the clock costs more than scanning a character: it is read
+        // once every few dozen yields, a few microseconds apart.
+        if (++m_yieldsSinceClock < kYieldsPerClockRead) {
+            return;
+        }
+        m_yieldsSinceClock = 0;
+        if (m_yieldClock.elapsed() < m_yieldSliceMs) {
+            return;
+        }
     }
     ++m_stats.eventPasses;
     flushLists();
@@ -133,8 +173,8 @@ void TranslationRun::yield() {
 }
 
 void TranslationRun::flushLists() {
-    m_arrangementWorkList.flush();
-    m_missingWordsWorkList.flush();
+    m_arrangementModel.showAppended();
+    m_missingWordsModel.showAppended();
 }
 
 void TranslationRun::setPanelVisible(engine::Panel panel, bool visible) {
@@ -156,9 +196,14 @@ void TranslationRun::setPanelVisible(engine::Panel panel, bool visible) {
     }
 }
 
-void TranslationRun::setThaiText(const std::string& text) {
+void TranslationRun::setThaiText(std::string_view text) {
     flushLists();
-    m_ui.thaiPane->setPlainText(QString::fromStdString(text));
+    const QString thai = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (!text.empty() && text.data() == m_translator.outputTokens().joined().data()) {
+        // The pane keeps the document; the window never reads the run's tokens.
+        m_translator.releaseOutputTokens();
+    }
+    m_ui.thaiPane->setPlainText(thai);
 }
 
 void TranslationRun::advanceProgress() {

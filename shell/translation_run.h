@@ -9,7 +9,7 @@
 #include <QString>
 #include <QTimer>
 
-#include <string>
+#include <string_view>
 
 #include "engine/host.h"
 #include "engine/translator.h"
@@ -65,14 +65,14 @@ public:
 
     // engine::TranslationHost
     const dict::LookupView* lookupView() override;
-    engine::WorkList& arrangementList() override { return m_arrangementWorkList; }
-    engine::WorkList& missingWordList() override { return m_missingWordsWorkList; }
+    engine::WorkList& arrangementList() override { return m_arrangementModel; }
+    engine::WorkList& missingWordList() override { return m_missingWordsModel; }
     void yield() override;
     bool cancelRequested() const override { return m_cancelRequested; }
     void clearCancelRequest() override { m_cancelRequested = false; }
     void setProgressPercent(int percent) override { m_progressPercent = percent; }
     void setPanelVisible(engine::Panel panel, bool visible) override;
-    void setThaiText(const std::string& text) override;
+    void setThaiText(std::string_view text) override;
 
 public Q_SLOTS:
     // The translate button and menu item: the button is disabled while it runs.
@@ -101,8 +101,6 @@ private:
 
     TextListModel m_arrangementModel;
     TextListModel m_missingWordsModel;
-    ListWorkList m_arrangementWorkList{m_arrangementModel};
-    ListWorkList m_missingWordsWorkList{m_missingWordsModel};
     engine::Translator m_translator{*this};
 
     QTimer m_percentTimer;  // percentage bar, 50 ms
@@ -123,6 +121,8 @@ private:
 
     QElapsedTimer m_yieldClock;
     int m_yieldSliceMs = 8;
+    static constexpr int kYieldsPerClockRead = 64;
+    int m_yieldsSinceClock = 0;
     RunStats m_stats;
     bool m_closeAfterRun = false;
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -125,6 +127,12 @@ TEST_F(TranslateCli, ErrorsNameTheFileAndExitWithoutOutput) {
         {{"--bogus"}, 2, "unknown option"},
         {{"--dict"}, 2, "--dict"},
         {{"--dict", m_dict, "a.txt", "b.txt"}, 2, "only one"},
+        {{"--json", "--jsonl"}, 2, "exclude"},
+        {{"-o", m_dir.string(), "--json", "a.txt"}, 2, "--json"},
+        {{"-o", m_dir.string()}, 2, "needs the files"},
+        {{"-j", "2"}, 2, "-j"},
+        {{"-o", m_dir.string(), "-j", "0", "a.txt"}, 2, "at least 1"},
+        {{"--encoding", "latin-9"}, 2, "unknown encoding"},
     };
     for (const Case& c : cases) {
         Result r = runTranslator(c.args, "hello", m_dir);
@@ -135,6 +143,77 @@ TEST_F(TranslateCli, ErrorsNameTheFileAndExitWithoutOutput) {
     Result help = runTranslator({"--help"}, "", m_dir);
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: vantrel-translate"), std::string::npos);
+}
+
+TEST_F(TranslateCli, OutputComesWhileThePipeIsStillOpen) {
+    int in[2], out[2];
+    ASSERT_EQ(pipe(in), 0);
+    ASSERT_EQ(pipe(out), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(in[0], STDIN_FILENO);
+        dup2(out[1], STDOUT_FILENO);
+        for (const int fd : {in[0], in[1], out[0], out[1]}) close(fd);
+        execl(VANTREL_TRANSLATE, "vantrel-translate", "--dict", m_dict.c_str(), nullptr);
+        _exit(127);
+    }
+    close(in[0]);
+    close(out[1]);
+    // Reads `size` bytes, or what came before the translator went quiet for long.
+    const auto readSome = [&](std::size_t size) {
+        std::string got;
+        char buffer[4096];
+        pollfd p{out[0], POLLIN, 0};
+        while (got.size() < size && poll(&p, 1, 30000) == 1) {
+            const ssize_t n = read(out[0], buffer, sizeof buffer);
+            if (n <= 0) break;
+            got.append(buffer, static_cast<std::size_t>(n));
+        }
+        return got;
+    };
+    const std::string first = "The big house is near the river.\n";
+    ASSERT_EQ(write(in[1], first.data(), first.size()), ssize_t(first.size()));
+    // The first line is translated while the input is still open.
+    const std::string firstThai = "บ้านใหญ่เป็นใกล้แม่น้ำ.\n";
+    EXPECT_EQ(readSome(firstThai.size()), firstThai);
+    ASSERT_EQ(write(in[1], "zork", 4), 4);
+    close(in[1]);
+    EXPECT_EQ(readSome(5), "zork\n");
+    close(out[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST_F(TranslateCli, ManyFilesGoToTheFolderAndFailuresAreCounted) {
+    const auto put = [&](const fs::path& p, const std::string& text) {
+        fs::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << text;
+    };
+    put(m_dir / "a.txt", "big house.");
+    put(m_dir / "b.md", "the old river\r\nzork");
+    put(m_dir / "sub" / "a.txt", "red");  // the same output name as a.txt
+    const fs::path outDir = m_dir / "out";
+    Result r = runTranslator({"--dict", m_dict, "-j", "2", "-o", outDir.string(),
+                              (m_dir / "a.txt").string(), (m_dir / "b.md").string(),
+                              (m_dir / "sub" / "a.txt").string(), (m_dir / "gone.txt").string(),
+                              (m_dir / "sub").string()},
+                             "", m_dir);
+    EXPECT_EQ(r.status, 1);
+    for (const char* part : {"gone.txt", "sub/a.txt", "would replace", "3 of 5 files failed"}) {
+        EXPECT_NE(r.err.find(part), std::string::npos) << part << " in " << r.err;
+    }
+    const auto slurp = [](const fs::path& p) {
+        std::ifstream f(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    };
+    EXPECT_EQ(slurp(outDir / "a.th.txt"), runTranslator({"--dict", m_dict}, "big house.", m_dir).out);
+    EXPECT_EQ(slurp(outDir / "b.th.txt"),
+              runTranslator({"--dict", m_dict}, "the old river\r\nzork", m_dir).out);
+    std::vector<std::string> written;
+    for (const auto& e : fs::directory_iterator(outDir)) written.push_back(e.path().filename());
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<std::string>{"a.th.txt", "b.th.txt"}));  // nothing half-written
 }
 
 }  // namespace

@@ -306,12 +306,17 @@ TEST_F(Browse, UpdateWithoutPendingRecordFails) {
 }
 
 TEST_F(Browse, PhraseStartsFollowEveryWrite) {
-    openWith(
-        {rec("look at", {{dict::kWordVerb, "มองดู"}}), rec("look", {{dict::kWordVerb, "มอง"}})});
+    openWith({rec("look at", {{dict::kWordVerb, "มองดู"}}), rec("look", {{dict::kWordVerb, "มอง"}}),
+              rec("look at the sky", {{dict::kWordVerb, "มองฟ้า"}})});
     const dict::LookupView& lv = m_store->lookup();
     EXPECT_TRUE(lv.startsPhrase("LOOK"));
     EXPECT_FALSE(lv.startsPhrase("at"));
     EXPECT_FALSE(lv.startsPhrase("give"));
+    // Every prefix before a space counts, and only those.
+    EXPECT_TRUE(lv.startsPhrase("look AT"));
+    EXPECT_TRUE(lv.startsPhrase("look at the"));
+    EXPECT_FALSE(lv.startsPhrase("look at the sky"));
+    EXPECT_FALSE(lv.startsPhrase("look a"));
 
     ASSERT_TRUE(bv().addNew().isOk());
     ASSERT_TRUE(bv().setField(dict::kWordEn, std::string("give up")).isOk());
@@ -326,8 +331,13 @@ TEST_F(Browse, PhraseStartsFollowEveryWrite) {
     EXPECT_FALSE(lv.startsPhrase("give"));
     EXPECT_TRUE(lv.startsPhrase("hand"));
 
+    // A prefix stays while any headword goes on past it.
     ASSERT_TRUE(bv().findFirst("look at").isOk());
     ASSERT_TRUE(bv().remove().isOk());
+    EXPECT_TRUE(lv.startsPhrase("look at"));
+    ASSERT_TRUE(bv().findFirst("look at the sky").isOk());
+    ASSERT_TRUE(bv().remove().isOk());
     EXPECT_FALSE(lv.startsPhrase("look"));
+    EXPECT_FALSE(lv.startsPhrase("look at"));
     EXPECT_TRUE(reopen()->lookup().startsPhrase("hand"));
 }

@@ -304,6 +304,26 @@ TEST(Run, LongTextsAreTranslatedWhole) {
     EXPECT_EQ(std::count(r.tokens.begin(), r.tokens.end(), "แมว"), 20000);
 }
 
+TEST(Run, TextFedInPiecesIsTranslatedAsTheWhole) {
+    // Cut everywhere: inside words, phrases, multi-byte characters and CR LF
+    // pairs, and between an adjective held for its noun and that noun.
+    const Dictionary d(kBasic);
+    const std::string text = "The big red house\r\nis near the old river, \u0E41\u0E21\u0E27\u2019s "
+                             "cat.\r\nHow are you? well-known garden gate";
+    const RunLists whole = translate(d, text);
+    for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+        MemoryHost host(d.view());
+        Translator t(host);
+        t.start();
+        t.feed(std::string_view(text).substr(0, cut));
+        t.feed(std::string_view(text).substr(cut));
+        t.finish();
+        EXPECT_EQ(t.outputTokens().items(), whole.tokens) << "cut at " << cut;
+        EXPECT_EQ(host.arrangement().items(), whole.arrangement) << "cut at " << cut;
+        EXPECT_EQ(host.missing().items(), whole.missing) << "cut at " << cut;
+    }
+}
+
 // A host that cancels after a number of characters and records the panels.
 class CancellingHost final : public TranslationHost {
 public:
@@ -318,7 +338,7 @@ public:
     void setPanelVisible(Panel p, bool v) override {
         panels.push_back(std::to_string(static_cast<int>(p)) + (v ? "+" : "-"));
     }
-    void setThaiText(const std::string& text) override { thai.push_back(text); }
+    void setThaiText(std::string_view text) override { thai.emplace_back(text); }
 
     std::vector<int> progress;
     Items panels, thai;
@@ -327,7 +347,7 @@ private:
     const dict::LookupView* m_view;
     int m_after;
     int m_yields = 0;
-    VectorWorkList m_arrangement, m_missing;
+    MemoryWorkList m_arrangement, m_missing;
 };
 
 TEST(Run, CancelStopsAfterTheCurrentCharacterAndShowsThePartialThai) {
