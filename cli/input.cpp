@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -109,6 +110,34 @@ FdSource::FdSource(int fd) : m_fd(fd), m_start(-1) {
 
 bool FdSource::rewind() {
     return m_start >= 0 && ::lseek(m_fd, static_cast<off_t>(m_start), SEEK_SET) == m_start;
+}
+
+std::size_t TextOnlySource::read(char* buffer, std::size_t capacity) {
+    if (!m_error.empty()) return 0;
+    const std::size_t n = m_inner.read(buffer, capacity);
+    if (m_head.size() < 2) m_head.append(buffer, std::min<std::size_t>(n, 2 - m_head.size()));
+    const bool utf16 = m_head == "\xFF\xFE" || m_head == "\xFE\xFF";
+    if (!utf16 && std::memchr(buffer, 0, n) != nullptr) {
+        m_error = "not a text file";
+        return 0;
+    }
+    return n;
+}
+
+bool TextOnlySource::rewind() {
+    m_head.clear();
+    m_error.clear();
+    return m_inner.rewind();
+}
+
+std::string checkWholeSourceIsText(ByteSource& source) {
+    if (!source.rewind()) return std::string();
+    TextOnlySource text(source);
+    std::string buffer(kReadSize, '\0');
+    while (text.read(buffer.data(), buffer.size()) > 0) {
+    }
+    if (!text.error().empty()) return text.error();
+    return source.rewind() ? std::string() : "cannot read the file a second time";
 }
 
 std::string readDocument(ByteSource& source, std::optional<engine::DocumentEncoding> unmarked,

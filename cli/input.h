@@ -40,6 +40,28 @@ private:
     std::string m_error;
 };
 
+// A source that refuses what is not text: a NUL byte, unless the document
+// starts with a UTF-16 byte-order mark (whose text holds zero bytes), ends
+// the reading with the error "not a text file". Programs and other binary
+// files are caught that way; invalid UTF-8 is still text (Windows-874).
+class TextOnlySource final : public ByteSource {
+public:
+    explicit TextOnlySource(ByteSource& inner) : m_inner(inner) {}
+    std::size_t read(char* buffer, std::size_t capacity) override;
+    bool rewind() override;
+    std::string error() const override { return m_error.empty() ? m_inner.error() : m_error; }
+
+private:
+    ByteSource& m_inner;
+    std::string m_head;  // the first two bytes, which may be a UTF-16 mark
+    std::string m_error;
+};
+
+// Reads a source that can start over (a file) to its end through a
+// TextOnlySource and starts it over; returns why it is not text (or cannot
+// be read), or the empty text. A source that cannot start over is left alone.
+std::string checkWholeSourceIsText(ByteSource& source);
+
 // Receives the document's text, a piece of UTF-8 at a time (a piece may end
 // inside a character); false stops the reading.
 using TextSink = std::function<bool(std::string_view text)>;

@@ -154,8 +154,12 @@ private:
 
 }  // namespace
 
-std::string translateStream(ByteSource& in, ByteSink& out, const dict::LookupView* view,
+std::string translateStream(ByteSource& source, ByteSink& out, const dict::LookupView* view,
                             const StreamOptions& options) {
+    // A file is found to be text before anything is written; a pipe, piece by
+    // piece, so a NUL stops it before that piece's translation goes out.
+    if (std::string refused = checkWholeSourceIsText(source); !refused.empty()) return refused;
+    TextOnlySource in(source);
     FilterHost host(view);
     engine::Translator translator(host);
     translator.start();

@@ -31,8 +31,9 @@ struct StreamOptions {
 // Translates the document of `in` with the dictionary of `view` (nullptr:
 // every word is missing) and writes the result to `out`. The output is the
 // same as that of one run over the whole document; in plain form it goes out
-// as each piece is read, in constant memory. Returns why it failed, or the
-// empty text.
+// as each piece is read, in constant memory. A document that is not text
+// (see TextOnlySource) fails with "not a text file"; from a file before any
+// output. Returns why it failed, or the empty text.
 std::string translateStream(ByteSource& in, ByteSink& out, const dict::LookupView* view,
                             const StreamOptions& options);
 

@@ -120,8 +120,17 @@ TEST_F(TranslateCli, ErrorsNameTheFileAndExitWithoutOutput) {
     };
     const std::string missing = (m_dir / "nope.txt").string();
     const std::string notDb = (m_dir / "stdin.txt").string();
+    // Text with a NUL deep inside (past the first pieces), and a program.
+    const std::string nul = (m_dir / "nul.txt").string();
+    std::ofstream(nul, std::ios::binary) << std::string(300000, 'a') + '\0' + "house";
+    const std::string program = (m_dir / "program").string();
+    fs::copy_file(VANTREL_TRANSLATE, program);
     const Case cases[] = {
         {{"--dict", m_dict, missing}, 1, missing},
+        {{"--dict", m_dict, m_dir.string()}, 1, m_dir.string() + "\": Is a directory"},
+        {{"--dict", m_dict, nul}, 1, nul + "\": not a text file"},
+        {{"--dict", m_dict, program}, 1, "program\": not a text file"},
+        {{"--dict", m_dict, "--json", program}, 1, "not a text file"},
         {{"--dict", (m_dir / "none.db").string()}, 1, "none.db"},
         {{"--dict", notDb}, 1, "stdin.txt"},
         {{"--bogus"}, 2, "unknown option"},
