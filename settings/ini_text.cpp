@@ -1,6 +1,7 @@
 #include "settings/ini_text.h"
 
 #include <QByteArrayView>
+#include <QFileDevice>
 #include <QIODevice>
 #include <QStringList>
 
@@ -295,7 +296,11 @@ bool writeIniText(QIODevice& device, const QSettings::SettingsMap& map) {
         }
         out += escapeName(key) + '=' + escapeValue(it.value().toString()) + '\n';
     }
-    return device.write(out) == out.size();
+    if (device.write(out) != out.size()) return false;
+    // QSaveFile's commit would report a failing flush of its buffer (a full
+    // disk) as success and put a truncated file in place of the old one.
+    auto* file = qobject_cast<QFileDevice*>(&device);
+    return file == nullptr || file->flush();
 }
 
 }  // namespace settings

@@ -18,7 +18,7 @@ QSettings::Format iniTextFormat();
 bool readIniText(QIODevice& device, QSettings::SettingsMap& map);
 
 // Writes `map` as INI text, each value as text, one section per name before
-// the first "/"; true when the device took it all.
+// the first "/"; true when the device took it all (a file: flushed).
 bool writeIniText(QIODevice& device, const QSettings::SettingsMap& map);
 
 }  // namespace settings

@@ -1,3 +1,6 @@
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QPalette>
@@ -205,6 +208,22 @@ private slots:
         settings::saveSetting(settings::keys::kShowMissingWords, "1");
         QCOMPARE(settings::getSetting(settings::keys::kShowMissingWords), QString("1"));
         QCOMPARE(settings::getColorValue(settings::keys::kEnglishBackground), colour);
+    }
+
+    void aWriteOnAFullDiskKeepsTheFile() {
+        settings::saveSetting("Options", "ColorEn", "255");
+        rlimit limit {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit saved = limit;
+        void (*savedHandler)(int) = ::signal(SIGXFSZ, SIG_IGN);
+        limit.rlim_cur = 200;  // the new file would pass it while its buffer is flushed
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        settings::saveSetting("Folders", "English", QString(5000, QLatin1Char('a')));
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        ::signal(SIGXFSZ, savedHandler);
+        QFile file(m_path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("[options]\ncoloren=255\n"));
     }
 
     void textsReadAndWrittenAsQtIniFilesHoldThem() {
