@@ -11,6 +11,15 @@ Status badField(std::string_view name) {
     return Status::other("Field \"" + std::string(name) + "\" does not exist.");
 }
 
+// A write that did not reach the file, naming the file: SQLite's reason, said
+// plainly when the file was taken away from under the open database.
+Status writeFailure(const DictionaryStore& store, sqlite3* db, const std::string& reason) {
+    const std::string why = sqlite3_extended_errcode(db) == SQLITE_READONLY_DBMOVED
+                                ? "the file was moved or removed after it was opened"
+                                : reason;
+    return Status::other("cannot change dictionary \"" + store.path() + "\": " + why);
+}
+
 }  // namespace
 
 Status BrowseView::loadCurrent(std::int64_t rowid) {
@@ -175,7 +184,7 @@ Status BrowseView::update() {
 
     sqlite3* db = impl.db.get();
     std::string reason;
-    if (!sql::exec(db, "BEGIN IMMEDIATE", &reason)) return Status::other(reason);
+    if (!sql::exec(db, "BEGIN IMMEDIATE", &reason)) return writeFailure(m_store, db, reason);
     sql::Stmt st;
     int rc = st.prepare(db, m_pendingIsAdd ? sql::kInsert : sql::kUpdate);
     if (rc == SQLITE_OK) {
@@ -185,14 +194,15 @@ Status BrowseView::update() {
     }
     if (rc != SQLITE_DONE) {
         Status s = rc == SQLITE_CONSTRAINT_UNIQUE ? Status::duplicateKey(word)
-                                                  : Status::other(sqlite3_errmsg(db));
+                                                  : writeFailure(m_store, db, sqlite3_errmsg(db));
         sql::exec(db, "ROLLBACK", nullptr);
         return s;
     }
     const std::int64_t rowid = m_pendingIsAdd ? sqlite3_last_insert_rowid(db) : m_rowid;
     if (!sql::exec(db, "COMMIT", &reason)) {
+        Status s = writeFailure(m_store, db, reason);
         sql::exec(db, "ROLLBACK", nullptr);
-        return Status::other(reason);
+        return s;
     }
     // The file holds the change: bring the in-memory image in step.
     DictRecord stored = std::move(*m_pending);
@@ -222,14 +232,14 @@ Status BrowseView::remove() {
     sqlite3* db = impl.db.get();
     sql::Stmt st;
     std::string reason;
-    if (!sql::exec(db, "BEGIN IMMEDIATE", &reason)) return Status::other(reason);
+    if (!sql::exec(db, "BEGIN IMMEDIATE", &reason)) return writeFailure(m_store, db, reason);
     int rc = st.prepare(db, "DELETE FROM dict WHERE rowid = ?1");
     if (rc == SQLITE_OK) {
         sqlite3_bind_int64(st.get(), 1, m_rowid);
         rc = sqlite3_step(st.get());
     }
     if (rc != SQLITE_DONE || !sql::exec(db, "COMMIT", &reason)) {
-        Status s = Status::other(rc != SQLITE_DONE ? sqlite3_errmsg(db) : reason);
+        Status s = writeFailure(m_store, db, rc != SQLITE_DONE ? sqlite3_errmsg(db) : reason);
         sql::exec(db, "ROLLBACK", nullptr);
         return s;
     }

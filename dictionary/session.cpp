@@ -30,7 +30,9 @@ Status reopenDictionary(const DictionaryLocation& location) {
 
 Status reopenDictionary(const std::string& path) {
     std::unique_ptr<DictionaryStore> store;
-    Status s = DictionaryStore::open(path, &store);
+    OpenOptions options;
+    options.lenient = true;
+    Status s = DictionaryStore::open(path, options, &store);
     return replaceWith(std::move(s), std::move(store));
 }
 

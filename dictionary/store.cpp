@@ -121,30 +121,38 @@ Status DictionaryStore::open(const std::string& path, const OpenOptions& options
     struct stat sb {};
     if (::stat(path.c_str(), &sb) != 0) return Status::other(openError(path, std::strerror(errno)));
     if (!S_ISREG(sb.st_mode)) return Status::other(openError(path, "not a regular file"));
-    if (::access(path.c_str(), options.readOnly ? R_OK : R_OK | W_OK) != 0)
+    std::string unwritable;
+    if (!options.readOnly && options.lenient && ::access(path.c_str(), W_OK) != 0)
+        unwritable = std::strerror(errno);
+    const bool readOnly = options.readOnly || !unwritable.empty();
+    if (::access(path.c_str(), readOnly ? R_OK : R_OK | W_OK) != 0)
         return Status::other(openError(path, std::strerror(errno)));
 
     std::unique_ptr<DictionaryStore> store(new DictionaryStore());
     store->m_path = path;
     store->m_options = options;
+    store->m_unwritable = unwritable;
     Impl& impl = *store->m_impl;
     sqlite3* raw = nullptr;
-    const int rc =
-        sqlite3_open_v2(path.c_str(), &raw,
-                        options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_open_v2(path.c_str(), &raw,
+                                   readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, nullptr);
     impl.db.reset(raw);
     if (rc != SQLITE_OK) return Status::other(openError(path, sql::reason(raw, rc)));
     sqlite3_busy_timeout(raw, 250);
     sqlite3_extended_result_codes(raw, 1);
-    if (!options.readOnly && sqlite3_db_readonly(raw, "main") == 1)
+    if (!readOnly && sqlite3_db_readonly(raw, "main") == 1)
         return Status::other(openError(path, "attempt to write a readonly database"));
 
     // Taking the write lock once proves the file is a database we may change
     // and that no other program holds it locked; read-only, the reads below
-    // take the shared lock.
+    // take the shared lock. Lenient, a lock held by another program only
+    // makes the reads take the shared lock.
     std::string reason;
-    if (!sql::exec(raw, options.readOnly ? "BEGIN" : "BEGIN IMMEDIATE", &reason))
-        return Status::other(openError(path, reason));
+    bool begun = sql::exec(raw, readOnly ? "BEGIN" : "BEGIN IMMEDIATE", &reason);
+    if (!begun && !readOnly && options.lenient &&
+        (sqlite3_extended_errcode(raw) & 0xFF) == SQLITE_BUSY)
+        begun = sql::exec(raw, "BEGIN", &reason);
+    if (!begun) return Status::other(openError(path, reason));
     Status s = checkSchema(raw, path);
     if (s.isOk()) s = loadTable(raw, path, &impl.image);
     sql::exec(raw, "ROLLBACK", nullptr);
@@ -158,6 +166,8 @@ Status DictionaryStore::open(const std::string& path, const OpenOptions& options
 }
 
 Status DictionaryStore::makeWritable() {
+    if (!m_unwritable.empty())
+        return Status::other("dictionary \"" + m_path + "\" cannot be changed: " + m_unwritable);
     if (!m_options.readOnly) return Status::ok();
     if (m_options.copyOnWrite.empty())
         return Status::other("dictionary \"" + m_path + "\" is open read-only");
@@ -261,6 +271,7 @@ Status openLocated(const DictionaryLocation& location, Access access,
     options.readOnly = access == Access::kRead || location.origin == DictionaryOrigin::kShipped;
     if (access == Access::kEdit && location.origin == DictionaryOrigin::kShipped)
         options.copyOnWrite = userDictionaryPath();
+    options.lenient = access == Access::kEdit;
     return DictionaryStore::open(location.path, options, out);
 }
 

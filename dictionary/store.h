@@ -27,6 +27,12 @@ struct OpenOptions {
     // With readOnly: the first write copies the file here (atomically, never
     // replacing a file that exists) and the store goes on with the copy.
     std::string copyOnWrite;
+    // Without readOnly, for a program that must go on when the file cannot be
+    // changed now: a file the user may not write opens read-only, its writes
+    // failing with that reason; a file another connection holds for writing
+    // opens all the same, its writes waiting for the lock and failing while
+    // it is held.
+    bool lenient = false;
 };
 
 // An open dictionary file: the database and its two views. Look-ups go to an
@@ -52,11 +58,16 @@ public:
     BrowseView& browse() { return m_browse; }
     // The file in use: after a copy on write, the copy.
     const std::string& path() const { return m_path; }
+    // The options the file was opened with (those asked for).
     const OpenOptions& options() const { return m_options; }
+    // True when the file is not written: opened read-only, or lenient and
+    // found unwritable.
+    bool readOnly() const { return m_options.readOnly || !m_unwritable.empty(); }
 
     // Readies the store for a write: nothing when it is writable; a read-only
     // store with a copy place is copied there and reopened on the copy, its
-    // views keeping their places; any other read-only store is an error.
+    // views keeping their places; any other read-only store is an error
+    // naming the file (and, when it was found unwritable, why).
     Status makeWritable();
 
     // Number of records.
@@ -93,6 +104,7 @@ private:
 
     std::string m_path;
     OpenOptions m_options;
+    std::string m_unwritable;  // why a lenient read-write opening went read-only
     std::unique_ptr<Impl> m_impl;
     LookupView m_lookup;
     BrowseView m_browse;
@@ -105,7 +117,8 @@ std::string dictionaryPathBesideExecutable();
 enum class Access {
     kRead,  // look-ups only: every file opens read-only
     kEdit,  // the editor may write: the shipped copy opens read-only and is
-            // copied to the user's place on the first write, any other read-write
+            // copied to the user's place on the first write, any other
+            // read-write (leniently: see OpenOptions::lenient)
 };
 
 // Opens the located file for that access; when nothing was found, an error

@@ -1,11 +1,15 @@
 #include "documents/document_io.h"
 
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringView>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -31,8 +35,14 @@ QString withTxtExtension(const QString& name) {
 ReadResult readDocument(const QString& path, bool allowLarge, std::int64_t sizeLimit) {
     ReadResult result;
     QFile file(path);
-    if (QFileInfo(path).isDir()) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
         result.error = QStringLiteral("Is a directory");
+        return result;
+    }
+    // A pipe or a device would block the window or never end.
+    if (info.exists() && !info.isFile()) {
+        result.error = QStringLiteral("Not a regular file");
         return result;
     }
     if (!file.open(QIODevice::ReadOnly)) {
@@ -85,6 +95,19 @@ QString writeDocument(const QString& path, const QString& text) {
             return reason;
         }
         at += n;
+    }
+    // What the buffer still holds is written here: a full disk or a file size
+    // limit may show only now. The data must reach the disk before the old
+    // file is replaced; commit() would not report a failing sync.
+    if (!file.flush()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (::fsync(file.handle()) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        file.cancelWriting();
+        return reason;
     }
     if (!file.commit()) {
         return file.errorString();

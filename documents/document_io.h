@@ -38,12 +38,12 @@ struct ReadResult {
 
 // Reads `path` as plain text: UTF-16 or UTF-8 with a byte-order mark, UTF-8,
 // else Windows-874; line ends become "\n". A file over `sizeLimit` bytes is not read
-// unless `allowLarge` is set.
+// unless `allowLarge` is set; a folder, pipe or device is not read at all.
 ReadResult readDocument(const QString& path, bool allowLarge = false,
                         std::int64_t sizeLimit = kLargeFileBytes);
 
 // Writes `text` to `path` as UTF-8, replacing the file only when the whole text
-// was written; returns the empty text on success, else the reason.
+// was written and synced to disk; returns the empty text on success, else the reason.
 QString writeDocument(const QString& path, const QString& text);
 
 }  // namespace documents

@@ -20,8 +20,11 @@ public:
     // The full path of the mirror file.
     QString path() const;
 
-    // Rewrites the mirror with `text`; the first failure after a success is
-    // reported over `parent`, repeats stay silent. Returns whether it was written.
+    // Replaces the mirror with a new file holding `text`, readable by the user
+    // alone in a folder only the user may enter; a link planted at the file's
+    // or the folder's name is replaced, never written through. The first
+    // failure after a success is reported over `parent`, repeats stay silent.
+    // Returns whether it was written.
     bool write(const QString& text, QWidget* parent = nullptr);
 
 private:

@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "settings/ini_text.h"
+
 namespace settings {
 
 namespace {
@@ -44,22 +46,15 @@ void useSettingsFile(const QString& iniPath) {
 }
 
 QString getSetting(const QString& section, const QString& key, const QString& defaultValue) {
-    const QSettings store(settingsFilePath(), QSettings::IniFormat);
+    const QSettings store(settingsFilePath(), iniTextFormat());
     const QVariant value = store.value(storedKey(section, key));
-    if (!value.isValid()) {
-        return defaultValue;
-    }
-    // A hand-edited value with unquoted commas reads back as a list.
-    if (value.typeId() == QMetaType::QStringList) {
-        return value.toStringList().join(QStringLiteral(", "));
-    }
-    return value.toString();
+    return value.isValid() ? value.toString() : defaultValue;
 }
 
 void saveSetting(const QString& section, const QString& key, const QString& value) {
     const QString path = settingsFilePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSettings store(path, QSettings::IniFormat);
+    QSettings store(path, iniTextFormat());
     store.setValue(storedKey(section, key), value);
     store.sync();
 }

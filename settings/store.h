@@ -6,7 +6,8 @@
 
 namespace settings {
 
-// The stored text of `key` in `section`, or `defaultValue` when it is absent.
+// The stored text of `key` in `section`, or `defaultValue` when it is absent
+// (also from a file that is missing, unreadable or damaged at that line).
 QString getSetting(const QString& section, const QString& key, const QString& defaultValue);
 
 // Stores `value` under `section`/`key` and writes the file at once.

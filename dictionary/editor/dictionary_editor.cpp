@@ -86,9 +86,10 @@ bool DictionaryEditor::load() {
         showDictionaryFile();
         return true;
     }
+    // The program goes on with the dictionary it had: ending it here would
+    // lose the documents in the main window.
     platform::platform().message(this, QString::fromStdString(s.message()), QString(),
                                  platform::Buttons::kOk, platform::Icon::kCritical);
-    platform::platform().exitProcess(1);
     return false;
 }
 
@@ -188,9 +189,9 @@ void DictionaryEditor::showDictionaryFile() {
         return;
     }
     QString text = QStringLiteral("ฐานข้อมูล: ") + QString::fromStdString(store->path());
-    if (store->options().readOnly) {
+    if (store->readOnly()) {
         text += QStringLiteral(" (อ่านอย่างเดียว)");
-        if (!store->options().copyOnWrite.empty()) {
+        if (store->options().readOnly && !store->options().copyOnWrite.empty()) {
             text += QStringLiteral("\nการแก้ไขจะบันทึกไว้ที่: ") +
                     QString::fromStdString(store->options().copyOnWrite);
         }
@@ -205,13 +206,14 @@ void DictionaryEditor::showDictionaryFile() {
     label->setText(lines.join(QLatin1Char('\n')));
 }
 
-void DictionaryEditor::afterWrite(const dict::Status& status) {
+void DictionaryEditor::afterWrite(const dict::Status& status, const QString& failure) {
     showDictionaryFile();
-    const dict::DictionaryStore* store = dict::currentDictionary();
-    if (status.isOk() || status.isDuplicateKey() || !store || !store->options().readOnly) return;
-    // The shipped copy could not be copied to the user's place.
-    platform::platform().message(this, QString::fromStdString(status.message()), QString(),
-                                 platform::Buttons::kOk, platform::Icon::kCritical);
+    if (status.isOk() || status.isDuplicateKey() || status.isNoCurrentRecord()) return;
+    // The file could not be changed (read-only, locked, removed, damaged, or
+    // the shipped copy not copied to the user's place): the window keeps what
+    // was typed, so the user may try again or cancel.
+    platform::platform().message(this, failure.arg(QString::fromStdString(status.message())),
+                                 QString(), platform::Buttons::kOk, platform::Icon::kCritical);
 }
 
 void DictionaryEditor::updateButtons() {
@@ -292,7 +294,7 @@ void DictionaryEditor::saveRecord() {
     if (!b) return;
     dict::Status s = writePending();
     if (s.isOk()) s = b->update();
-    afterWrite(s);
+    afterWrite(s, QStringLiteral("ไม่สามารถบันทึกคำศัพท์ได้: %1"));
     if (s.isDuplicateKey()) {
         tell(this, QStringLiteral("คำนี้มีอยู่ในฐานข้อมูลเรียบร้อยแล้ว "));
         return;
@@ -327,7 +329,7 @@ void DictionaryEditor::deleteRecord() {
         return;
     }
     dict::Status s = b->remove();
-    afterWrite(s);
+    afterWrite(s, QStringLiteral("ไม่สามารถลบคำศัพท์ได้: %1"));
     if (s.isOk()) s = b->moveNext();
     if (s.isOk() && b->eof()) s = b->moveLast();
     if (s.isOk()) s = showCurrent();

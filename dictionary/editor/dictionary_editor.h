@@ -45,7 +45,8 @@ public:
 
     // Reopens the dictionary file opened last (or dict.db beside the
     // executable), replacing the program-wide views. Returns false when that
-    // fails: the user was shown the reason and the program asked to end.
+    // fails: the user was shown the file and the reason, and the views opened
+    // before stay in use.
     bool load();
 
     // Moves to the last, then the first record and shows it, then applies the
@@ -97,8 +98,9 @@ private:
     bool dropPending();
     // After a save or delete reached the store (whose first write copies a
     // shipped dictionary to the user's place): names the file now in use and
-    // tells the user when that copy failed.
-    void afterWrite(const dict::Status& status);
+    // shows a failure other than a duplicate headword as `failure` with the
+    // store's reason (file name included) for its "%1".
+    void afterWrite(const dict::Status& status, const QString& failure);
     void findWord(const QString& word);
     void showEmptyTable();
     void updateButtons();

@@ -1,3 +1,8 @@
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -39,6 +44,12 @@ QByteArray readBytes(const QString& path) {
 int pdfPageCount(const QString& path) {
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
     return static_cast<int>(QString::fromLatin1(readBytes(path)).count(page));
+}
+
+// True when the one message shown names `path` and a reason after it.
+bool namesFileAndReason(const std::vector<PlatformCall>& messages, const QString& path) {
+    return !messages.empty() &&
+           !messages.back().text.section(path + QStringLiteral(" ได้: "), 1).trimmed().isEmpty();
 }
 
 bool isRoot() {
@@ -192,6 +203,140 @@ private slots:
         QCOMPARE(readBytes(w.mirror.path()), QStringLiteral("แปล!").toUtf8());
         QVERIFY(!documents::MirrorFile::defaultDirectory().startsWith(QDir::tempPath()));
         QVERIFY(m_platform->calls().empty());
+    }
+
+    void mirrorNeverFollowsPlantedLinks_data() {
+        QTest::addColumn<QString>("planted");
+        QTest::newRow("folder open to others") << "loose folder";
+        QTest::newRow("link at the file") << "file link";
+        QTest::newRow("dangling link at the file") << "dangling link";
+        QTest::newRow("link at the folder") << "folder link";
+        QTest::newRow("folder of another user") << "foreign folder";
+    }
+    void mirrorNeverFollowsPlantedLinks() {
+        QFETCH(QString, planted);
+        QDir dir(m_dir->path());
+        const QString folder = dir.filePath("cache/vantrel");
+        const QString victim = dir.filePath("victim.txt");
+        const QString elsewhere = dir.filePath("elsewhere");
+        QVERIFY(dir.mkpath("cache") && dir.mkpath("elsewhere"));
+        if (planted == "folder link") {
+            QVERIFY(QFile::link(elsewhere, folder));
+        } else {
+            QVERIFY(dir.mkpath(folder));
+            QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7755)));
+        }
+        if (planted == "file link" || planted == "dangling link") {
+            if (planted == "file link") writeBytes(victim, "secret");
+            QVERIFY(QFile::link(victim, folder + "/tmp.txt"));
+        }
+        if (planted == "foreign folder" && (!isRoot() || ::chown(QFile::encodeName(folder), 65534, 65534) != 0)) {
+            QSKIP("only the superuser can give a folder to another user");
+        }
+        documents::MirrorFile mirror(folder);
+        const bool written = mirror.write(QStringLiteral("แปล"));
+        QCOMPARE(written, planted != "foreign folder");
+        QCOMPARE(m_platform->callsOf(PlatformCall::Kind::kMessage).size(), written ? 0u : 1u);
+        // A planted link's target is never touched.
+        QCOMPARE(readBytes(victim), planted == "file link" ? QByteArray("secret") : QByteArray());
+        QVERIFY(!QFile::exists(elsewhere + "/tmp.txt"));
+        if (!written) {
+            QVERIFY(m_platform->calls()[0].text.contains(mirror.path()));
+            return;
+        }
+        struct stat sb {};
+        QCOMPARE(::lstat(QFile::encodeName(folder), &sb), 0);
+        QVERIFY(S_ISDIR(sb.st_mode));
+        QCOMPARE(sb.st_mode & 0777, 0700u);
+        QCOMPARE(::lstat(QFile::encodeName(mirror.path()), &sb), 0);
+        QVERIFY(S_ISREG(sb.st_mode));
+        QCOMPARE(sb.st_mode & 0777, 0600u);
+        QCOMPARE(readBytes(mirror.path()), QStringLiteral("แปล").toUtf8());
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList({"tmp.txt"}));
+    }
+
+    void unopenableFilesKeepThePane_data() {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : {"folder", "pipe", "unreadable", "missing"}) {
+            QTest::newRow(kind) << kind;
+        }
+    }
+    void unopenableFilesKeepThePane() {
+        QFETCH(QString, kind);
+        const QString path = m_dir->filePath("doc.txt");
+        if (kind == "folder") {
+            QVERIFY(QDir().mkdir(path));
+        } else if (kind == "pipe") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path), 0600), 0);  // reading would wait for ever
+        } else if (kind == "unreadable") {
+            if (isRoot()) QSKIP("file modes do not bind the superuser");
+            writeBytes(path, "secret");
+            QVERIFY(QFile::setPermissions(path, {}));
+        }
+        Window w(m_dir->filePath("cache"));
+        w.englishPane->setPlainText("kept");
+        w.commands.openFile(path);  // as from the command line
+        m_platform->queueFileName(path);
+        w.commands.openDocument();
+        QCOMPARE(w.englishPane->toPlainText(), QStringLiteral("kept"));
+        QCOMPARE(w.window.windowTitle(), QStringLiteral("designed caption"));
+        const auto messages = m_platform->callsOf(PlatformCall::Kind::kMessage);
+        QCOMPARE(messages.size(), 2u);
+        QVERIFY(namesFileAndReason(messages, path));
+    }
+
+    void aFiftyMegabyteFileOpens() {
+        const QString path = m_dir->filePath("large.txt");
+        const QByteArray bytes = QByteArray("The quick brown fox jumps over the lazy dog.\n").repeated(
+            50'000'000 / 45);
+        writeBytes(path, bytes);
+        Window w(m_dir->filePath("cache"));
+        w.commands.openFile(path);
+        QVERIFY(m_platform->calls().empty());
+        QCOMPARE(w.englishPane->document()->characterCount() - 1, bytes.size());
+        QCOMPARE(w.window.windowTitle(), documents::openDialogCaption(path));
+    }
+
+    void failedSavesKeepTheOldFile_data() {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<int>("length");  // of the text saved
+        QTest::newRow("read-only folder") << "read-only" << 10;
+        // Small enough to wait in the write buffer: the error comes at commit.
+        QTest::newRow("disk full at commit") << "size limit" << 5000;
+        QTest::newRow("disk full while writing") << "size limit" << 3'000'000;
+    }
+    void failedSavesKeepTheOldFile() {
+        QFETCH(QString, cause);
+        QFETCH(int, length);
+        const QString folder = m_dir->filePath("out");
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + "/saved.txt";
+        writeBytes(path, "old");
+        Window w(m_dir->filePath("cache"));
+        w.englishPane->setPlainText(QString(length, QLatin1Char('a')));
+        m_platform->queueFileName(path);
+        rlimit limit {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit saved = limit;
+        void (*savedHandler)(int) = SIG_DFL;
+        if (cause == "read-only") {
+            if (isRoot()) QSKIP("file modes do not bind the superuser");
+            QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        } else {
+            savedHandler = ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead
+            limit.rlim_cur = 1000;
+            QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        }
+        w.commands.saveEnglish();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        ::signal(SIGXFSZ, savedHandler);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+        const auto messages = m_platform->callsOf(PlatformCall::Kind::kMessage);
+        QCOMPARE(messages.size(), 1u);
+        QVERIFY(namesFileAndReason(messages, path));
+        QCOMPARE(readBytes(path), QByteArray("old"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList({"saved.txt"}));
     }
 
     void aFailingMirrorIsReportedOncePerFailureRun() {

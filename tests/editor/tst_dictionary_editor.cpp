@@ -6,6 +6,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sqlite3.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -45,14 +51,17 @@ private:
     std::unique_ptr<DictionaryEditor> m_w;
     int m_flagClears = 0;
 
-    // Writes the table, opens it as the main window would, then opens the editor.
+    // Writes the table, opens it as the main window would, then opens the
+    // editor; `beforeLoad` runs on the file just before the editor reopens it.
     DictionaryEditor& open(const std::vector<dict::DictRecord>& records,
-                           EditorOpening opening = {}) {
+                           EditorOpening opening = {},
+                           const std::function<void(const std::string&)>& beforeLoad = {}) {
         const std::string path = m_dir->filePath(QStringLiteral("dict.db")).toStdString();
         if (!dict::DictionaryStore::create(path, records).isOk() ||
             !dict::reopenDictionary(path).isOk()) {
             qFatal("cannot create the dictionary");
         }
+        if (beforeLoad) beforeLoad(path);
         m_w = std::make_unique<DictionaryEditor>(opening, [this] { ++m_flagClears; });
         if (!m_w->load()) qFatal("load failed");
         m_w->show();
@@ -388,6 +397,102 @@ private slots:
         QVERIFY(c("partOfSpeechBox")->hasFocus());
         QCOMPARE(text("headwordEdit"), QString("apple"));
         QVERIFY(m_w->isVisible());
+    }
+
+    void failedWritesKeepWhatWasTyped_data() {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("action");
+        for (const char* action : {"add", "change", "delete"}) {
+            QTest::newRow(qPrintable(QString("locked, ") + action)) << "locked" << action;
+        }
+        QTest::newRow("removed while open, add") << "removed" << "add";
+        QTest::newRow("read-only, change") << "read-only" << "change";
+    }
+    void failedWritesKeepWhatWasTyped() {
+        QFETCH(QString, cause);
+        QFETCH(QString, action);
+        if (cause == "read-only" && ::geteuid() == 0) QSKIP("file modes do not bind the superuser");
+        sqlite3* other = nullptr;  // another program holding the write lock
+        open(fourWords(), {}, [&](const std::string& path) {
+            if (cause == "locked") {
+                QCOMPARE(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+                QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr),
+                         SQLITE_OK);
+            } else if (cause == "read-only") {
+                ::chmod(path.c_str(), 0444);
+            }
+        });
+        const std::string path = dict::currentDictionary()->path();
+        if (cause == "removed") QVERIFY(::unlink(path.c_str()) == 0);
+        if (action == "add") click("addButton");
+        if (action != "delete") {
+            c<QLineEdit>("headwordEdit")->setText("dog");
+            c<QLineEdit>("meaningEdit")->setText("หมา");
+        }
+        const auto act = [&] {
+            if (action == "delete") m_platform.queueMessageAnswer(Answer::kYes);
+            click(action == "delete" ? "deleteButton" : "saveButton");
+        };
+        act();
+        const std::vector<PlatformCall> shown = m_platform.callsOf(PlatformCall::Kind::kMessage);
+        QCOMPARE(shown.size(), action == "delete" ? 2u : 1u);
+        QVERIFY2(shown.back().text.contains(QString::fromStdString(path)),
+                 qPrintable(shown.back().text));
+        QCOMPARE(shown.back().icon, platform::Icon::kCritical);
+        if (cause == "removed") QVERIFY(shown.back().text.contains("moved or removed"));
+        QVERIFY(!m_platform.exitStatus());
+        // Nothing reached the store, and the window still shows what was typed.
+        QCOMPARE(dict::currentDictionary()->size(), 4u);
+        QVERIFY(!stored("dog") && stored("apple"));
+        QCOMPARE(m_w->addMode(), action == "add");
+        QCOMPARE(text("headwordEdit"), action == "delete" ? QString("apple") : QString("dog"));
+        if (action != "delete") QCOMPARE(text("meaningEdit"), QString("หมา"));
+        if (cause != "locked") {
+            click("cancelButton");
+            QCOMPARE(text("headwordEdit"), QString("apple"));
+            return;
+        }
+        // Once the other program lets go, the same command goes through.
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        act();
+        QCOMPARE(m_platform.callsOf(PlatformCall::Kind::kMessage).size(),
+                 action == "delete" ? 3u : 1u);
+        QCOMPARE(bool(stored("dog")), action != "delete");
+        QCOMPARE(bool(stored("apple")), action == "add");
+    }
+
+    void aDictionaryThatCannotBeOpenedLeavesTheOneInUse_data() {
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("damaged") << "damaged";
+        QTest::newRow("removed") << "removed";
+        QTest::newRow("locked by a writer") << "locked";
+    }
+    void aDictionaryThatCannotBeOpenedLeavesTheOneInUse() {
+        QFETCH(QString, cause);
+        open(fourWords());
+        const dict::DictionaryStore* before = dict::currentDictionary();
+        const std::string path = before->path();
+        sqlite3* other = nullptr;
+        if (cause == "damaged") {
+            QFile file(QString::fromStdString(path));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            file.write(QByteArray(512, '\x5a'));  // over the header
+        } else if (cause == "removed") {
+            QVERIFY(::unlink(path.c_str()) == 0);
+        } else {
+            QCOMPARE(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+            QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        }
+        m_platform.clearCalls();
+        DictionaryEditor second({}, {});
+        QVERIFY(!second.load());
+        sqlite3_close(other);
+        const std::vector<PlatformCall> shown = m_platform.callsOf(PlatformCall::Kind::kMessage);
+        QCOMPARE(shown.size(), 1u);
+        QVERIFY(shown[0].text.contains(QString::fromStdString(path)));
+        QVERIFY(!m_platform.exitStatus());  // the main window's documents stay
+        QCOMPARE(dict::currentDictionary(), before);
     }
 
     void loadReopensTheDictionary() {

@@ -1,6 +1,11 @@
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QPalette>
+#include <QRandomGenerator>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -164,6 +169,85 @@ private slots:
         QCOMPARE(settings::getColorValue(settings::keys::kEnglishBackground), qint32{16777215});
         QCOMPARE(settings::storedFromText("-2147483630", 0), qint32{-2147483630});
         QCOMPARE(settings::storedFromText("white", 16777215), qint32{16777215});
+    }
+
+    void damagedFilesFallBackToDefaults_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qint32>("colour");  // what "ColorEn" reads as
+        QByteArray noise(65536, '\0');
+        QRandomGenerator random(7);
+        for (char& b : noise) b = static_cast<char>(random.bounded(256));
+        // A hundred thousand nested lists in a typed value, which the INI
+        // reading of QSettings follows until the stack runs out.
+        QByteArray nested = "[options]\ncoloren=@Variant(";
+        for (int i = 0; i < 100000; ++i) nested += "\\0\\0\\0\t\\0\\0\\0\x01";
+        nested += ")\n";
+        const qint32 white = 16777215;
+        QTest::newRow("random bytes") << noise << white;
+        QTest::newRow("nested typed value") << nested << white;
+        QTest::newRow("truncated") << QByteArray("[options]\ncolo") << white;
+        QTest::newRow("binary around a good line")
+            << QByteArrayLiteral("\xff\xfe\0\0[opt\0\n[options]\ncoloren=255\n\0\x80=\n")
+            << qint32{255};
+        QTest::newRow("huge number") << "[options]\ncoloren=" + QByteArray(1 << 20, '9') << white;
+        QTest::newRow("typed rectangle") << QByteArray("[options]\ncoloren=@Rect(1 2 3 4)") << white;
+        QTest::newRow("list") << QByteArray("[options]\ncoloren=1, 2") << white;
+        QTest::newRow("no section, no equals") << QByteArray("coloren\n=255\n[\n") << white;
+    }
+    void damagedFilesFallBackToDefaults() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint32, colour);
+        QFile file(m_path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        QCOMPARE(settings::getColorValue(settings::keys::kEnglishBackground), colour);
+        QCOMPARE(settings::getSetting(settings::keys::kShowMissingWords), QString("0"));
+        QVERIFY(!settings::isFlagSet(settings::keys::kShowMeaning));
+        // The file takes new values again and keeps what could be read.
+        settings::saveSetting(settings::keys::kShowMissingWords, "1");
+        QCOMPARE(settings::getSetting(settings::keys::kShowMissingWords), QString("1"));
+        QCOMPARE(settings::getColorValue(settings::keys::kEnglishBackground), colour);
+    }
+
+    void aWriteOnAFullDiskKeepsTheFile() {
+        settings::saveSetting("Options", "ColorEn", "255");
+        rlimit limit {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit saved = limit;
+        void (*savedHandler)(int) = ::signal(SIGXFSZ, SIG_IGN);
+        limit.rlim_cur = 200;  // the new file would pass it while its buffer is flushed
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        settings::saveSetting("Folders", "English", QString(5000, QLatin1Char('a')));
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        ::signal(SIGXFSZ, savedHandler);
+        QFile file(m_path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("[options]\ncoloren=255\n"));
+    }
+
+    void textsReadAndWrittenAsQtIniFilesHoldThem() {
+        // Files written before keep their values, and the files written now
+        // read back the same through QSettings' own INI format.
+        const QStringList values = {"/home/u/My Documents, old", "say \"hi\"", "C:\\temp\\x",
+                                    "@ByteArray(x)", "@@two", " padded ", "a=b;c", "ภาษาไทย",
+                                    "tab\there\nline", QString::fromUtf8("nul\0" "7", 5), ""};
+        {
+            QSettings qt(m_path, QSettings::IniFormat);
+            for (int i = 0; i < values.size(); ++i) qt.setValue(QString("folders/v%1").arg(i), values[i]);
+        }
+        const QString mine = m_dir.filePath("mine.ini");
+        for (int i = 0; i < values.size(); ++i) {
+            settings::useSettingsFile(m_path);
+            const QString read = settings::getSetting("Folders", QString("V%1").arg(i), "absent");
+            QCOMPARE(read, values[i]);
+            settings::useSettingsFile(mine);
+            settings::saveSetting("Folders", QString("V%1").arg(i), values[i]);
+        }
+        const QSettings qt(mine, QSettings::IniFormat);
+        for (int i = 0; i < values.size(); ++i) {
+            QCOMPARE(qt.value(QString("folders/v%1").arg(i)).toString(), values[i]);
+        }
     }
 
 private:
