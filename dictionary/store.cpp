@@ -105,6 +105,41 @@ Status loadTable(sqlite3* d, const std::string& path, TableImage* image) {
     return Status::ok();
 }
 
+constexpr const char* kTouchSchema = "SELECT count(*) FROM sqlite_master";
+
+// Opens path read-write and reads its schema, which is when SQLite rolls back
+// the change of a writer that ended in the middle of a transaction (its
+// journal lies beside the file) and removes the journal.
+bool rollBackInReadWrite(const std::string& path, std::string* why) {
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    sql::DbHandle writer(raw);
+    if (rc != SQLITE_OK) {
+        *why = sql::reason(raw, rc);
+        return false;
+    }
+    sqlite3_busy_timeout(raw, 250);
+    return sql::exec(raw, kTouchSchema, why);
+}
+
+// A read-only connection cannot write the rollback of an unfinished change,
+// so the file is handed once to a read-write connection, as any writer
+// opening it would, and d reads the file as it was before that change.
+Status readPastUnfinishedChange(sqlite3* d, const std::string& path) {
+    if (sql::exec(d, kTouchSchema, nullptr)) return Status::ok();
+    if (sqlite3_extended_errcode(d) != SQLITE_READONLY_ROLLBACK)
+        return Status::other(openError(path, sqlite3_errmsg(d)));
+    const std::string unfinished = "it holds an unfinished change (\"" + path +
+                                   "-journal\") that only a program allowed to write it can undo";
+    if (::access(path.c_str(), W_OK) != 0) return Status::other(openError(path, unfinished));
+    std::string reason;
+    if (!rollBackInReadWrite(path, &reason))
+        return Status::other(openError(path, unfinished + ": " + reason));
+    if (!sql::exec(d, kTouchSchema, nullptr))
+        return Status::other(openError(path, sqlite3_errmsg(d)));
+    return Status::ok();
+}
+
 }  // namespace
 
 DictionaryStore::DictionaryStore()
@@ -143,6 +178,9 @@ Status DictionaryStore::open(const std::string& path, const OpenOptions& options
     if (!readOnly && sqlite3_db_readonly(raw, "main") == 1)
         return Status::other(openError(path, "attempt to write a readonly database"));
 
+    if (options.readOnly) {
+        if (Status s = readPastUnfinishedChange(raw, path); !s.isOk()) return s;
+    }
     // Taking the write lock once proves the file is a database we may change
     // and that no other program holds it locked; read-only, the reads below
     // take the shared lock. Lenient, a lock held by another program only
@@ -258,6 +296,22 @@ Status DictionaryStore::create(const std::string& path, const std::vector<DictRe
     }();
     if (!result.isOk()) ::unlink(path.c_str());
     return result;
+}
+
+Status undoUnfinishedChange(const std::string& path) {
+    const std::string journal = path + "-journal";
+    struct stat sb {};
+    if (::lstat(journal.c_str(), &sb) != 0) return Status::ok();
+    if (::lstat(path.c_str(), &sb) != 0 && errno == ENOENT) {
+        // The journal of a file that is gone can only do harm.
+        if (::unlink(journal.c_str()) == 0 || errno == ENOENT) return Status::ok();
+        return Status::other("cannot remove \"" + journal + "\": " + std::strerror(errno));
+    }
+    std::string reason;
+    if (!rollBackInReadWrite(path, &reason))
+        return Status::other("cannot undo the unfinished change of \"" + path + "\" (\"" + journal +
+                             "\"): " + reason);
+    return Status::ok();
 }
 
 std::string dictionaryPathBesideExecutable() {

@@ -110,6 +110,11 @@ private:
     BrowseView m_browse;
 };
 
+// Rolls back the change a writer left unfinished in the dictionary file at
+// path (its "-journal" beside it), so that the journal cannot be applied to
+// another file put in its place; a journal without its file is removed.
+Status undoUnfinishedChange(const std::string& path);
+
 // The full path of dict.db beside the running executable.
 std::string dictionaryPathBesideExecutable();
 

@@ -51,7 +51,15 @@ int runBuild(const std::vector<std::string>& args, std::ostream&, std::ostream& 
         err << "vantrel-dict build: " << s.message() << "\n";
         return kExitFailure;
     }
+    // A journal left beside the file replaced would otherwise be rolled back
+    // into the new one by the next program that opens it.
+    s = undoUnfinishedChange(out);
     std::error_code ec;
+    if (!s.isOk()) {
+        std::filesystem::remove(tmp, ec);
+        err << "vantrel-dict build: cannot replace \"" << out << "\": " << s.message() << "\n";
+        return kExitFailure;
+    }
     std::filesystem::rename(tmp, out, ec);
     if (ec) {
         std::filesystem::remove(tmp, ec);

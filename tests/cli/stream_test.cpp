@@ -55,10 +55,18 @@ public:
     std::string text;
 };
 
+// The bundled dictionary is shared by tests that run at once: read-only, they
+// never wait for one another's write lock.
+dict::OpenOptions readOnly() {
+    dict::OpenOptions options;
+    options.readOnly = true;
+    return options;
+}
+
 const dict::LookupView* dictionary() {
     static std::unique_ptr<dict::DictionaryStore> store = [] {
         std::unique_ptr<dict::DictionaryStore> s;
-        EXPECT_TRUE(dict::DictionaryStore::open(VANTREL_DICTIONARY, &s).isOk());
+        EXPECT_TRUE(dict::DictionaryStore::open(VANTREL_DICTIONARY, readOnly(), &s).isOk());
         return s;
     }();
     return store ? &store->lookup() : nullptr;
@@ -109,7 +117,7 @@ std::string randomDocument(std::mt19937& rng) {
         std::vector<std::string> w;
         std::size_t k = 0;
         std::unique_ptr<dict::DictionaryStore> s;
-        if (dict::DictionaryStore::open(VANTREL_DICTIONARY, &s).isOk()) {
+        if (dict::DictionaryStore::open(VANTREL_DICTIONARY, readOnly(), &s).isOk()) {
             s->forEach([&](const dict::DictRecord& r) {
                 if (k++ % 7 == 0) w.push_back(*r[dict::kWordEn]);  // every seventh headword
             });

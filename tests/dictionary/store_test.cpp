@@ -225,6 +225,24 @@ TEST(Open, PermissionProblemsAreErrors) {
     }
 }
 
+TEST(Open, ReadOnlyOpeningUndoesTheChangeOfAKilledWriter) {
+    TempDir dir;
+    const std::string path = dir.file("dict.db");
+    ASSERT_TRUE(dict::DictionaryStore::create(path, dicttest::manyRecords("word", 400)).isOk());
+    std::vector<dict::DictRecord> before;
+    openOk(path)->forEach([&](const dict::DictRecord& r) { before.push_back(r); });
+    ASSERT_TRUE(dicttest::leaveUnfinishedChange(path));
+    dict::OpenOptions readOnly;
+    readOnly.readOnly = true;
+    std::unique_ptr<dict::DictionaryStore> store;
+    const dict::Status s = dict::DictionaryStore::open(path, readOnly, &store);
+    ASSERT_TRUE(s.isOk()) << s.message();
+    std::vector<dict::DictRecord> read;
+    store->forEach([&](const dict::DictRecord& r) { read.push_back(r); });
+    EXPECT_TRUE(read == before);
+    EXPECT_FALSE(std::filesystem::exists(path + "-journal"));
+}
+
 TEST(Create, RefusesExistingFileAndDuplicateKeys) {
     TempDir dir;
     const std::string path = dir.file("dict.db");

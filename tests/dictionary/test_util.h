@@ -1,6 +1,10 @@
 // Helpers shared by the dictionary tests: a temporary folder and small records.
 #pragma once
 
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <initializer_list>
 #include <string>
@@ -36,6 +40,37 @@ inline dict::DictRecord rec(std::string word,
     r[dict::kWordEn] = std::move(word);
     for (const auto& [pos, value] : fields) r[pos] = value;
     return r;
+}
+
+// Leaves the file at path as a writer killed in the middle of a change does:
+// a child process rewrites every meaning with a small page cache, so that
+// changed pages reach the file, and ends without committing. The hot journal
+// stays beside the file. True when it does.
+inline bool leaveUnfinishedChange(const std::string& path) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        sqlite3* db = nullptr;
+        if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+            ::_exit(1);
+        const bool ok =
+            sqlite3_exec(
+                db,
+                "PRAGMA cache_size = 2; BEGIN; "
+                "UPDATE dict SET Word_Noun = printf('%.3000c', 'x'), Word_en = 'x' || Word_en",
+                nullptr, nullptr, nullptr) == SQLITE_OK;
+        ::_exit(ok ? 0 : 1);  // no commit, no close: the change stays unfinished
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || status != 0) return false;
+    return std::filesystem::file_size(path + "-journal") > 0;
+}
+
+// Records enough for a change of them all to overflow a small page cache.
+inline std::vector<dict::DictRecord> manyRecords(const std::string& prefix, int count) {
+    std::vector<dict::DictRecord> out;
+    for (int i = 0; i < count; ++i)
+        out.push_back(rec(prefix + std::to_string(i), {{dict::kWordNoun, "meaning"}}));
+    return out;
 }
 
 }  // namespace dicttest

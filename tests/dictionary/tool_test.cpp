@@ -119,6 +119,24 @@ TEST(ToolBuild, ErrorsNameFileAndLineAndLeaveOutputUntouched) {
     }
 }
 
+TEST(ToolBuild, ReplacedFileTakesItsUnfinishedChangeAlong) {
+    // A journal left by a killed writer belongs to the file replaced; were it
+    // left beside the new file, the next opening would roll it back into that.
+    TempDir dir;
+    writeFile(dir.file("new.tsv"), "new\tNoun\tใหม่\n");
+    for (const bool oldFileStays : {true, false}) {
+        const std::string out = dir.file(oldFileStays ? "kept.db" : "gone.db");
+        ASSERT_TRUE(dict::DictionaryStore::create(out, dicttest::manyRecords("old", 400)).isOk());
+        ASSERT_TRUE(dicttest::leaveUnfinishedChange(out));
+        if (!oldFileStays) std::filesystem::remove(out);
+        const ToolRun r = tool({"build", dir.file("new.tsv"), out});
+        ASSERT_EQ(r.rc, 0) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(out + "-journal"));
+        EXPECT_EQ(records(out),
+                  (std::vector<dict::DictRecord>{rec("new", {{dict::kWordNoun, "ใหม่"}})}));
+    }
+}
+
 TEST(ToolBuild, UnreadableSourceIsAnError) {
     TempDir dir;
     const ToolRun r = tool({"build", dir.file("none.tsv"), dir.file("out.db")});

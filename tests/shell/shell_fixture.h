@@ -80,17 +80,17 @@ private:
 
 // Runs `fn` on the next modal window once it is open (looking for it for up to
 // five seconds), so commands that open one return.
+// A poll still waiting when the test ends goes with the application.
 inline void onNextModal(std::function<void(QWidget*)> fn) {
-    auto* poll = new QTimer;
-    auto* waited = new QElapsedTimer;
-    waited->start();
+    auto* poll = new QTimer(qApp);
+    QElapsedTimer waited;
+    waited.start();
     poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout, [poll, waited, fn = std::move(fn)] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr && waited->elapsed() < 5000) return;
+        if (modal == nullptr && waited.elapsed() < 5000) return;
         poll->stop();
         poll->deleteLater();
-        delete waited;
         if (modal != nullptr) fn(modal);
     });
     poll->start();
