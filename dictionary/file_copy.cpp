@@ -80,7 +80,7 @@ Status copyDatabaseTo(sqlite3* from, const std::string& to, sql::DbHandle* out) 
     const int rc = sqlite3_open_v2(to.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
     sql::DbHandle copy(raw);
     if (rc != SQLITE_OK) return fail(sql::reason(raw, rc));
-    sqlite3_busy_timeout(raw, 250);
+    sqlite3_busy_timeout(raw, sql::kLockWaitMs);
     sqlite3_extended_result_codes(raw, 1);
     *out = std::move(copy);
     return Status::ok();

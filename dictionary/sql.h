@@ -13,6 +13,11 @@
 
 namespace dict::sql {
 
+// How long a connection waits for another program's lock on the file before a
+// statement fails as busy: long enough for a second window starting at the same
+// moment, short enough that a save on a file held elsewhere answers soon.
+constexpr int kLockWaitMs = 2000;
+
 // The table and its unique index on the headword.
 constexpr std::string_view kSchema =
     "CREATE TABLE dict (Word_en TEXT NOT NULL, Word_Noun TEXT, Word_verb TEXT, Word_adv TEXT, "

@@ -118,7 +118,7 @@ bool rollBackInReadWrite(const std::string& path, std::string* why) {
         *why = sql::reason(raw, rc);
         return false;
     }
-    sqlite3_busy_timeout(raw, 250);
+    sqlite3_busy_timeout(raw, sql::kLockWaitMs);
     return sql::exec(raw, kTouchSchema, why);
 }
 
@@ -173,7 +173,7 @@ Status DictionaryStore::open(const std::string& path, const OpenOptions& options
                                    readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, nullptr);
     impl.db.reset(raw);
     if (rc != SQLITE_OK) return Status::other(openError(path, sql::reason(raw, rc)));
-    sqlite3_busy_timeout(raw, 250);
+    sqlite3_busy_timeout(raw, sql::kLockWaitMs);
     sqlite3_extended_result_codes(raw, 1);
     if (!readOnly && sqlite3_db_readonly(raw, "main") == 1)
         return Status::other(openError(path, "attempt to write a readonly database"));
