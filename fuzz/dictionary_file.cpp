@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "fuzz/check.h"
 #include "dictionary/store.h"
+#include "fuzz/check.h"
 
 namespace {
 
@@ -29,6 +29,7 @@ constexpr const char* kKeys[] = {"a", "A", "cat", "ice cream", "", "zz", "the", 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzzsetup::lightSqlite();
     const char* shm = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     g_path = std::string(shm) + "/vantrel-fuzz-dict-" + std::to_string(getpid()) + ".db";
     return 0;

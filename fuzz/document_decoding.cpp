@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/check.h"
 #include "engine/codepage.h"
 #include "engine/document_stream.h"
 #include "engine/utf8.h"
+#include "fuzz/check.h"
 
 namespace {
 

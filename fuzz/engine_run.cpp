@@ -20,11 +20,11 @@
 #include <string_view>
 #include <vector>
 
-#include "fuzz/check.h"
 #include "dictionary/store.h"
 #include "engine/memory_host.h"
 #include "engine/text.h"
 #include "engine/translator.h"
+#include "fuzz/check.h"
 
 namespace {
 
@@ -138,12 +138,27 @@ Run collect(const engine::Translator& t, const engine::MemoryHost& host) {
                items(t.missingRaw()), host.thai()};
 }
 
+// The dictionaries made so far, by the input bytes that made them: most
+// inputs differ from an earlier one in the document only, and the engine
+// never writes to the dictionary.
+std::map<std::string, std::unique_ptr<dict::DictionaryStore>, std::less<>> g_stores;
+
+dict::DictionaryStore& storeOf(const std::vector<dict::DictRecord>& records,
+                              std::string_view madeOf) {
+    if (const auto it = g_stores.find(madeOf); it != g_stores.end()) return *it->second;
+    if (g_stores.size() >= 4096) g_stores.clear();
+    std::unique_ptr<dict::DictionaryStore> store;
+    CHECK(dict::DictionaryStore::createInMemory(records, &store).isOk());
+    return *g_stores.emplace(std::string(madeOf), std::move(store)).first->second;
+}
+
 std::unique_ptr<engine::MemoryHost> g_wholeHost, g_pieceHost;
 std::unique_ptr<engine::Translator> g_whole, g_pieces;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzzsetup::lightSqlite();
     g_wholeHost = std::make_unique<engine::MemoryHost>();
     g_pieceHost = std::make_unique<engine::MemoryHost>();
     g_whole = std::make_unique<engine::Translator>(*g_wholeHost);
@@ -155,9 +170,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Reader in(data, size);
     const std::uint8_t cutSeed = in.byte();
     const std::vector<dict::DictRecord> records = makeRecords(in);
-    std::unique_ptr<dict::DictionaryStore> store;
-    CHECK(dict::DictionaryStore::createInMemory(records, &store).isOk());
-    const dict::LookupView& view = store->lookup();
+    const dict::LookupView& view = storeOf(records, std::string_view(
+        reinterpret_cast<const char*>(data), size - in.rest().size())).lookup();
     const std::string document = std::string(in.rest()) + "\n" + std::string(kCloser) + "\n";
 
     g_wholeHost->setLookupView(&view);

@@ -9,13 +9,18 @@
 #include <string_view>
 #include <vector>
 
-#include "fuzz/check.h"
 #include "dictionary/store.h"
 #include "dictionary/tool/tsv.h"
+#include "fuzz/check.h"
 
 namespace {
 
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzzsetup::lightSqlite();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
