@@ -97,6 +97,15 @@ bool RecordCollector::add(std::string_view file, const Line& line, std::string* 
                  " (expected headword<TAB>label<TAB>meaning)";
         return false;
     }
+    // SQLite compares keys only up to a NUL byte, so two headwords that differ
+    // after one would clash in the index; a NUL byte is no text anyway.
+    static constexpr std::string_view kCellNames[] = {"headword", "label", "meaning"};
+    for (std::size_t k = 0; k < 3; ++k) {
+        if (line.cells[k].find('\0') != std::string::npos) {
+            *error = where + ": the " + std::string(kCellNames[k]) + " holds a NUL byte";
+            return false;
+        }
+    }
     const std::string& word = line.cells[0];
     const std::string& label = line.cells[1];
     const std::string& meaning = line.cells[2];

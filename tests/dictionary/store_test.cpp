@@ -240,6 +240,26 @@ TEST(Create, RefusesExistingFileAndDuplicateKeys) {
     EXPECT_FALSE(std::filesystem::exists(dup));
 }
 
+TEST(Create, InMemoryStoreIsWritableAndRefusesDuplicateKeys) {
+    std::unique_ptr<dict::DictionaryStore> store;
+    ASSERT_TRUE(dict::DictionaryStore::createInMemory(
+                    {rec("walk", {{dict::kWordVerb, "เดิน"}}), rec("cat")}, &store)
+                    .isOk());
+    EXPECT_EQ(*(*store->find("WALK"))[dict::kWordVerb], "เดิน");
+    FieldValue first;
+    ASSERT_TRUE(store->browse().field(dict::kWordEn, &first).isOk());
+    EXPECT_EQ(first, "cat");  // browsing starts on the first record
+    ASSERT_TRUE(store->browse().addNew().isOk());
+    ASSERT_TRUE(store->browse().setField(dict::kWordEn, std::string("dog")).isOk());
+    ASSERT_TRUE(store->browse().update().isOk());
+    EXPECT_NE(store->find("dog"), nullptr);
+
+    std::unique_ptr<dict::DictionaryStore> dup;
+    EXPECT_TRUE(dict::DictionaryStore::createInMemory({rec("Word"), rec("WORD")}, &dup)
+                    .isDuplicateKey());
+    EXPECT_EQ(dup, nullptr);
+}
+
 TEST(Open, DictionaryBesideExecutable) {
     const std::string path = dict::dictionaryPathBesideExecutable();
     char buf[4096];
