@@ -95,7 +95,10 @@ Status loadTable(sqlite3* d, const std::string& path, TableImage* image) {
                 record[i] = sql::columnText(st.get(), i + 1);
         if (!record[kWordEn])
             return Status::other(openError(path, "table dict holds a record without headword"));
-        image->load(sqlite3_column_int64(st.get(), 0), std::move(record));
+        const std::int64_t rowid = sqlite3_column_int64(st.get(), 0);
+        if (!image->load(rowid, std::move(record)))
+            return Status::other(openError(
+                path, "table dict lists row " + std::to_string(rowid) + " twice (the file is damaged)"));
     }
     if (rc != SQLITE_DONE) return Status::other(openError(path, sqlite3_errmsg(d)));
     std::string duplicate;
