@@ -65,7 +65,8 @@ bool readFile(const std::string& path, std::vector<Line>* lines, std::string* er
 }
 
 bool isWritableCell(std::string_view text) {
-    return text.find_first_of("\t\r\n") == std::string_view::npos;
+    static constexpr std::string_view kUnwritable("\t\r\n\0", 4);
+    return text.find_first_of(kUnwritable) == std::string_view::npos;
 }
 
 void writeRow(std::ostream& out, const std::vector<std::string_view>& cells) {
@@ -153,7 +154,7 @@ bool RecordCollector::add(std::string_view file, const Line& line, std::string* 
 bool writeRecord(std::ostream& out, const DictRecord& record, std::string* error) {
     const std::string& word = record[kWordEn] ? *record[kWordEn] : std::string();
     if (!isWritableCell(word)) {
-        *error = "headword " + quoted(word) + " holds a tab or line break";
+        *error = "headword " + quoted(word) + " holds a tab, a line break or a NUL byte";
         return false;
     }
     if (!word.empty() && (word.front() == '#' || word.substr(0, kBom.size()) == kBom)) {
@@ -167,7 +168,7 @@ bool writeRecord(std::ostream& out, const DictRecord& record, std::string* error
         if (!v) continue;
         if (!isWritableCell(*v)) {
             *error = "the " + std::string(labelForField(pos)) + " meaning of headword " +
-                     quoted(word) + " holds a tab or line break";
+                     quoted(word) + " holds a tab, a line break or a NUL byte";
             return false;
         }
         writeRow(rows, {word, labelForField(pos), *v});

@@ -168,6 +168,7 @@ TEST(ToolExport, UnwritableValuesNameTheHeadword) {
     } cases[] = {
         {rec("tab", {{dict::kWordNoun, "a\tb"}}), "\"tab\""},
         {rec("cr", {{dict::kWordIdiom, "a\rb"}}), "\"cr\""},
+        {rec("nul", {{dict::kWordVerb, std::string("a\0b", 3)}}), "\"nul\""},
         {rec("line\nbreak"), "\"line\nbreak\""},
         {rec("#hash", {{dict::kWordNoun, "x"}}), "\"#hash\""},
     };
