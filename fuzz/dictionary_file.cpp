@@ -38,8 +38,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const std::uint8_t mode = data[0];
-    // A journal left by an earlier input would be rolled into this one.
-    std::remove((g_path + "-journal").c_str());
+    // A journal or write-ahead log left by an earlier input would be rolled
+    // into this one.
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) std::remove((g_path + suffix).c_str());
     if (!writeFile(data + 1, size - 1)) return 0;
     dict::OpenOptions options;
     options.readOnly = (mode & 1) != 0;

@@ -55,6 +55,10 @@ class Reader final {
 public:
     Reader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
     std::uint8_t byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
+    // The bytes read so far.
+    std::string_view consumed() const {
+        return std::string_view(reinterpret_cast<const char*>(m_data), m_pos);
+    }
     std::string_view rest() const {
         return std::string_view(reinterpret_cast<const char*>(m_data) + m_pos, m_size - m_pos);
     }
@@ -170,8 +174,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Reader in(data, size);
     const std::uint8_t cutSeed = in.byte();
     const std::vector<dict::DictRecord> records = makeRecords(in);
-    const dict::LookupView& view = storeOf(records, std::string_view(
-        reinterpret_cast<const char*>(data), size - in.rest().size())).lookup();
+    const std::string_view madeOf = in.consumed();
+    const std::string_view recordBytes = madeOf.substr(madeOf.empty() ? 0 : 1);  // no cut seed
+    const dict::LookupView& view = storeOf(records, recordBytes).lookup();
     const std::string document = std::string(in.rest()) + "\n" + std::string(kCloser) + "\n";
 
     g_wholeHost->setLookupView(&view);
