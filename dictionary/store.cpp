@@ -95,7 +95,10 @@ Status loadTable(sqlite3* d, const std::string& path, TableImage* image) {
                 record[i] = sql::columnText(st.get(), i + 1);
         if (!record[kWordEn])
             return Status::other(openError(path, "table dict holds a record without headword"));
-        image->load(sqlite3_column_int64(st.get(), 0), std::move(record));
+        const std::int64_t rowid = sqlite3_column_int64(st.get(), 0);
+        if (!image->load(rowid, std::move(record)))
+            return Status::other(openError(
+                path, "table dict lists row " + std::to_string(rowid) + " twice (the file is damaged)"));
     }
     if (rc != SQLITE_DONE) return Status::other(openError(path, sqlite3_errmsg(d)));
     std::string duplicate;
@@ -195,10 +198,7 @@ Status DictionaryStore::open(const std::string& path, const OpenOptions& options
     if (s.isOk()) s = loadTable(raw, path, &impl.image);
     sql::exec(raw, "ROLLBACK", nullptr);
     if (!s.isOk()) return s;
-    if (impl.image.size() > 0) {
-        store->m_browse.m_where = BrowseView::Where::kAt;
-        store->m_browse.loadCurrent(impl.image.order().front()->rowid);
-    }
+    store->placeBrowseOnFirst();
     *out = std::move(store);
     return Status::ok();
 }
@@ -252,6 +252,41 @@ void DictionaryStore::forEach(const std::function<void(const DictRecord&)>& fn) 
     for (const TableImage::Entry* e : m_impl->image.order()) fn(e->record);
 }
 
+namespace {
+
+// Writes the schema and the records into the empty database d in one
+// transaction; the reason of a failure goes through fail.
+Status fillDatabase(sqlite3* d, const std::vector<DictRecord>& records,
+                    const std::function<Status(const std::string&)>& fail) {
+    std::string reason;
+    if (!sql::exec(d, "BEGIN", &reason)) return fail(reason);
+    if (!sql::exec(d, std::string(sql::kSchema).c_str(), &reason)) return fail(reason);
+    Stmt ins;
+    if (ins.prepare(d, sql::kInsert) != SQLITE_OK) return fail(sqlite3_errmsg(d));
+    // Rows go in in key order so that open() finds them sorted.
+    std::vector<const DictRecord*> sorted;
+    sorted.reserve(records.size());
+    for (const DictRecord& rec : records) {
+        if (!rec[kWordEn]) return fail("a record has no headword");
+        sorted.push_back(&rec);
+    }
+    std::stable_sort(sorted.begin(), sorted.end(), [](const DictRecord* a, const DictRecord* b) {
+        return compareKeys(*(*a)[kWordEn], *(*b)[kWordEn]) < 0;
+    });
+    for (const DictRecord* p : sorted) {
+        const DictRecord& rec = *p;
+        sql::bindRecord(ins.get(), rec);
+        const int step = sqlite3_step(ins.get());
+        sqlite3_reset(ins.get());
+        if (step == SQLITE_CONSTRAINT_UNIQUE) return Status::duplicateKey(*rec[kWordEn]);
+        if (step != SQLITE_DONE) return fail(sqlite3_errmsg(d));
+    }
+    if (!sql::exec(d, "COMMIT", &reason)) return fail(reason);
+    return Status::ok();
+}
+
+}  // namespace
+
 Status DictionaryStore::create(const std::string& path, const std::vector<DictRecord>& records) {
     auto fail = [&](const std::string& reason) {
         return Status::other("cannot create dictionary \"" + path + "\": " + reason);
@@ -267,32 +302,7 @@ Status DictionaryStore::create(const std::string& path, const std::vector<DictRe
         sql::DbHandle db(raw);
         if (rc != SQLITE_OK) return fail(sql::reason(raw, rc));
         sqlite3_extended_result_codes(raw, 1);
-        std::string reason;
-        if (!sql::exec(raw, "BEGIN", &reason)) return fail(reason);
-        if (!sql::exec(raw, std::string(sql::kSchema).c_str(), &reason)) return fail(reason);
-        Stmt ins;
-        if (ins.prepare(raw, sql::kInsert) != SQLITE_OK) return fail(sqlite3_errmsg(raw));
-        // Rows go in in key order so that open() finds them sorted.
-        std::vector<const DictRecord*> sorted;
-        sorted.reserve(records.size());
-        for (const DictRecord& rec : records) {
-            if (!rec[kWordEn]) return fail("a record has no headword");
-            sorted.push_back(&rec);
-        }
-        std::stable_sort(sorted.begin(), sorted.end(),
-                         [](const DictRecord* a, const DictRecord* b) {
-                             return compareKeys(*(*a)[kWordEn], *(*b)[kWordEn]) < 0;
-                         });
-        for (const DictRecord* p : sorted) {
-            const DictRecord& rec = *p;
-            sql::bindRecord(ins.get(), rec);
-            const int step = sqlite3_step(ins.get());
-            sqlite3_reset(ins.get());
-            if (step == SQLITE_CONSTRAINT_UNIQUE) return Status::duplicateKey(*rec[kWordEn]);
-            if (step != SQLITE_DONE) return fail(sqlite3_errmsg(raw));
-        }
-        if (!sql::exec(raw, "COMMIT", &reason)) return fail(reason);
-        return Status::ok();
+        return fillDatabase(raw, records, fail);
     }();
     if (!result.isOk()) ::unlink(path.c_str());
     return result;
@@ -312,6 +322,34 @@ Status undoUnfinishedChange(const std::string& path) {
         return Status::other("cannot undo the unfinished change of \"" + path + "\" (\"" + journal +
                              "\"): " + reason);
     return Status::ok();
+}
+
+Status DictionaryStore::createInMemory(const std::vector<DictRecord>& records,
+                                       std::unique_ptr<DictionaryStore>* out) {
+    static const std::string kName = ":memory:";
+    auto fail = [](const std::string& reason) {
+        return Status::other("cannot create a dictionary in memory: " + reason);
+    };
+    std::unique_ptr<DictionaryStore> store(new DictionaryStore());
+    store->m_path = kName;
+    Impl& impl = *store->m_impl;
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(kName.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    impl.db.reset(raw);
+    if (rc != SQLITE_OK) return fail(sql::reason(raw, rc));
+    sqlite3_extended_result_codes(raw, 1);
+    Status s = fillDatabase(raw, records, fail);
+    if (s.isOk()) s = loadTable(raw, kName, &impl.image);
+    if (!s.isOk()) return s;
+    store->placeBrowseOnFirst();
+    *out = std::move(store);
+    return Status::ok();
+}
+
+void DictionaryStore::placeBrowseOnFirst() {
+    if (m_impl->image.size() == 0) return;
+    m_browse.m_where = BrowseView::Where::kAt;
+    m_browse.loadCurrent(m_impl->image.order().front()->rowid);
 }
 
 std::string dictionaryPathBesideExecutable() {

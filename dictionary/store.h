@@ -91,6 +91,12 @@ public:
     // in one transaction; fails when the file exists. Used by the tool and tests.
     static Status create(const std::string& path, const std::vector<DictRecord>& records);
 
+    // Makes a writable store of the given records in a database held in memory
+    // only (its path() is ":memory:"); fails on a record without headword or
+    // two of one key. For tools and tests that need no file.
+    static Status createInMemory(const std::vector<DictRecord>& records,
+                                 std::unique_ptr<DictionaryStore>* out);
+
     // The open database and the image of its table (dictionary/store_impl.h).
     struct Impl;
 
@@ -99,6 +105,8 @@ private:
     friend class LookupView;
     friend class BrowseView;
 
+    // Makes the browse view's first record current, when there is one.
+    void placeBrowseOnFirst();
     // Clears the look-up view's current record when a write replaces or removes it.
     void forgetLookupRecord(const DictRecord* record);
 

@@ -116,12 +116,14 @@ void TableImage::reserve(std::size_t n) {
     m_byRowid.reserve(n);
 }
 
-void TableImage::load(std::int64_t rowid, DictRecord record) {
+bool TableImage::load(std::int64_t rowid, DictRecord record) {
     auto e = std::make_unique<Entry>();
     e->rowid = rowid;
     e->record = std::move(record);
-    m_order.push_back(e.get());
-    m_byRowid.emplace(rowid, std::move(e));
+    Entry* entry = e.get();
+    if (!m_byRowid.emplace(rowid, std::move(e)).second) return false;
+    m_order.push_back(entry);
+    return true;
 }
 
 bool TableImage::index(std::string* duplicate) {

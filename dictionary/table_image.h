@@ -54,8 +54,10 @@ public:
 
     // Makes room for n records before they are loaded.
     void reserve(std::size_t n);
-    // Takes one record of the file, which must have a headword; index() follows the last one.
-    void load(std::int64_t rowid, DictRecord record);
+    // Takes one record of the file, which must have a headword; index() follows
+    // the last one. False, taking nothing, when the rowid is taken already (a
+    // damaged file can list a row twice).
+    bool load(std::int64_t rowid, DictRecord record);
     // Indexes and orders the loaded records; false, with the headword in
     // *duplicate, when two of them have the same key.
     bool index(std::string* duplicate);

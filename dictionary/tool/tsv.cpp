@@ -65,7 +65,8 @@ bool readFile(const std::string& path, std::vector<Line>* lines, std::string* er
 }
 
 bool isWritableCell(std::string_view text) {
-    return text.find_first_of("\t\r\n") == std::string_view::npos;
+    static constexpr std::string_view kUnwritable("\t\r\n\0", 4);
+    return text.find_first_of(kUnwritable) == std::string_view::npos;
 }
 
 void writeRow(std::ostream& out, const std::vector<std::string_view>& cells) {
@@ -96,6 +97,15 @@ bool RecordCollector::add(std::string_view file, const Line& line, std::string* 
         *error = where + ": " + (line.cells.size() < 3 ? "missing column" : "too many columns") +
                  " (expected headword<TAB>label<TAB>meaning)";
         return false;
+    }
+    // SQLite compares keys only up to a NUL byte, so two headwords that differ
+    // after one would clash in the index; a NUL byte is no text anyway.
+    static constexpr std::string_view kCellNames[] = {"headword", "label", "meaning"};
+    for (std::size_t k = 0; k < 3; ++k) {
+        if (line.cells[k].find('\0') != std::string::npos) {
+            *error = where + ": the " + std::string(kCellNames[k]) + " holds a NUL byte";
+            return false;
+        }
     }
     const std::string& word = line.cells[0];
     const std::string& label = line.cells[1];
@@ -144,7 +154,7 @@ bool RecordCollector::add(std::string_view file, const Line& line, std::string* 
 bool writeRecord(std::ostream& out, const DictRecord& record, std::string* error) {
     const std::string& word = record[kWordEn] ? *record[kWordEn] : std::string();
     if (!isWritableCell(word)) {
-        *error = "headword " + quoted(word) + " holds a tab or line break";
+        *error = "headword " + quoted(word) + " holds a tab, a line break or a NUL byte";
         return false;
     }
     if (!word.empty() && (word.front() == '#' || word.substr(0, kBom.size()) == kBom)) {
@@ -158,7 +168,7 @@ bool writeRecord(std::ostream& out, const DictRecord& record, std::string* error
         if (!v) continue;
         if (!isWritableCell(*v)) {
             *error = "the " + std::string(labelForField(pos)) + " meaning of headword " +
-                     quoted(word) + " holds a tab or line break";
+                     quoted(word) + " holds a tab, a line break or a NUL byte";
             return false;
         }
         writeRow(rows, {word, labelForField(pos), *v});

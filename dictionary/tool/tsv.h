@@ -27,7 +27,8 @@ std::vector<Line> parse(std::string_view text);
 // Reads and parses a file; false with a message naming the file when it cannot be read.
 bool readFile(const std::string& path, std::vector<Line>* lines, std::string* error);
 
-// True when text can stand in one cell: it holds no TAB, CR or LF.
+// True when text can stand in one cell: it holds no TAB, CR, LF or NUL byte
+// (build refuses a cell with one).
 bool isWritableCell(std::string_view text);
 
 // Writes cells joined by TAB and ended by "\n"; the cells must be writable.

@@ -258,6 +258,39 @@ TEST(Create, RefusesExistingFileAndDuplicateKeys) {
     EXPECT_FALSE(std::filesystem::exists(dup));
 }
 
+TEST(Create, InMemoryStoreIsWritableAndRefusesDuplicateKeys) {
+    std::unique_ptr<dict::DictionaryStore> store;
+    ASSERT_TRUE(dict::DictionaryStore::createInMemory(
+                    {rec("walk", {{dict::kWordVerb, "เดิน"}}), rec("cat")}, &store)
+                    .isOk());
+    EXPECT_EQ(*(*store->find("WALK"))[dict::kWordVerb], "เดิน");
+    dict::FieldValue first;
+    ASSERT_TRUE(store->browse().field(dict::kWordEn, &first).isOk());
+    EXPECT_EQ(first, "cat");  // browsing starts on the first record
+    ASSERT_TRUE(store->browse().addNew().isOk());
+    ASSERT_TRUE(store->browse().setField(dict::kWordEn, std::string("dog")).isOk());
+    ASSERT_TRUE(store->browse().update().isOk());
+    EXPECT_NE(store->find("dog"), nullptr);
+
+    std::unique_ptr<dict::DictionaryStore> dup;
+    EXPECT_TRUE(dict::DictionaryStore::createInMemory({rec("Word"), rec("WORD")}, &dup)
+                    .isDuplicateKey());
+    EXPECT_EQ(dup, nullptr);
+}
+
+TEST(Open, DamagedFileListingARowTwiceIsAnError) {
+    // A damaged b-tree that hands the same row out twice.
+    const std::string path = VANTREL_TEST_DATA "/row_listed_twice.db";
+    std::unique_ptr<dict::DictionaryStore> store;
+    dict::OpenOptions options;
+    options.readOnly = true;
+    const dict::Status s = dict::DictionaryStore::open(path, options, &store);
+    EXPECT_FALSE(s.isOk());
+    EXPECT_NE(s.message().find(path), std::string::npos) << s.message();
+    EXPECT_NE(s.message().find("twice"), std::string::npos) << s.message();
+    EXPECT_EQ(store, nullptr);
+}
+
 TEST(Open, DictionaryBesideExecutable) {
     const std::string path = dict::dictionaryPathBesideExecutable();
     char buf[4096];

@@ -87,8 +87,9 @@ TEST(ToolBuild, MergesRowsAndKeepsValuesExactly) {
 }
 
 TEST(ToolBuild, ErrorsNameFileAndLineAndLeaveOutputUntouched) {
+    using namespace std::literals;
     const struct {
-        const char* second;  // content of the second source; the first is valid
+        std::string_view second;  // content of the second source; the first is valid
         const char* message;
         int line;
     } cases[] = {
@@ -100,12 +101,14 @@ TEST(ToolBuild, ErrorsNameFileAndLineAndLeaveOutputUntouched) {
         {"z\tVerb\tx\nz\tVerb\tx\n", "has label \"Verb\" twice (first at ", 2},
         {"Apple\tNoun\tอื่น\n", "differs from \"apple\" only in letter case", 1},
         {"a\t\tx\n", "unknown label \"\"", 1},
+        {"b\tNoun\tx\nbreak a\r\0leg\tIdium\ty\n"sv, "headword holds a NUL", 2},
+        {"b\tNoun\tx\0y\n"sv, "meaning holds a NUL", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.second);
         TempDir dir;
         writeFile(dir.file("one.tsv"), "apple\tNoun\tแอปเปิล\n");
-        writeFile(dir.file("two.tsv"), c.second);
+        writeFile(dir.file("two.tsv"), std::string(c.second));
         writeFile(dir.file("out.db"), "previous");
         const ToolRun r =
             tool({"build", dir.file("one.tsv"), dir.file("two.tsv"), dir.file("out.db")});
@@ -183,6 +186,7 @@ TEST(ToolExport, UnwritableValuesNameTheHeadword) {
     } cases[] = {
         {rec("tab", {{dict::kWordNoun, "a\tb"}}), "\"tab\""},
         {rec("cr", {{dict::kWordIdiom, "a\rb"}}), "\"cr\""},
+        {rec("nul", {{dict::kWordVerb, std::string("a\0b", 3)}}), "\"nul\""},
         {rec("line\nbreak"), "\"line\nbreak\""},
         {rec("#hash", {{dict::kWordNoun, "x"}}), "\"#hash\""},
     };
