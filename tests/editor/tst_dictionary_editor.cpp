@@ -41,7 +41,7 @@ std::vector<dict::DictRecord> fourWords() {
 
 }  // namespace
 
-class TestFrmaddData final : public QObject {
+class DictionaryEditorTest final : public QObject {
     Q_OBJECT
 
 private:
@@ -506,5 +506,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrmaddData)
+QTEST_MAIN(DictionaryEditorTest)
 #include "tst_dictionary_editor.moc"

@@ -33,7 +33,7 @@ QByteArray fileBytes(const QString& path) {
 
 }  // namespace
 
-class TestFrmOption final : public QObject {
+class OptionsDialogTest final : public QObject {
     Q_OBJECT
 
 private slots:
@@ -203,5 +203,5 @@ private:
     std::optional<bool> m_selectPal;
 };
 
-QTEST_MAIN(TestFrmOption)
+QTEST_MAIN(OptionsDialogTest)
 #include "tst_options_dialog.moc"
