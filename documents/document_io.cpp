@@ -75,26 +75,33 @@ ReadResult readDocument(const QString& path, bool allowLarge, std::int64_t sizeL
     return result;
 }
 
-QString writeDocument(const QString& path, const QString& text) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return file.errorString();
-    }
-    // UTF-8 a slice at a time, so that a long document is not held twice; a
-    // surrogate pair stays in one slice.
+bool forEachUtf8Slice(const QString& text, const std::function<bool(const QByteArray&)>& write) {
     constexpr qsizetype kSlice = 1 << 20;
     for (qsizetype at = 0; at < text.size();) {
         qsizetype n = std::min(kSlice, text.size() - at);
         if (at + n < text.size() && text.at(at + n - 1).isHighSurrogate()) {
             ++n;
         }
-        const QByteArray bytes = QStringView(text).mid(at, n).toUtf8();
-        if (file.write(bytes) != bytes.size()) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            return reason;
-        }
+        if (!write(QStringView(text).mid(at, n).toUtf8())) return false;
         at += n;
+    }
+    return true;
+}
+
+QString writeDocument(const QString& path, const QString& text) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return file.errorString();
+    }
+    QString reason;
+    const bool written = forEachUtf8Slice(text, [&](const QByteArray& bytes) {
+        if (file.write(bytes) == bytes.size()) return true;
+        reason = file.errorString();
+        return false;
+    });
+    if (!written) {
+        file.cancelWriting();
+        return reason;
     }
     // What the buffer still holds is written here: a full disk or a file size
     // limit may show only now. The data must reach the disk before the old

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace documents {
 
@@ -45,5 +46,10 @@ ReadResult readDocument(const QString& path, bool allowLarge = false,
 // Writes `text` to `path` as UTF-8, replacing the file only when the whole text
 // was written and synced to disk; returns the empty text on success, else the reason.
 QString writeDocument(const QString& path, const QString& text);
+
+// Hands `text` to `write` as UTF-8 a slice of about a megabyte at a time, so a
+// long document is never held twice, a surrogate pair kept in one slice; stops
+// and returns false as soon as `write` does.
+bool forEachUtf8Slice(const QString& text, const std::function<bool(const QByteArray&)>& write);
 
 }  // namespace documents

@@ -9,12 +9,11 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QStringView>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#include "documents/document_io.h"
 #include "platform/platform.h"
 
 namespace documents {
@@ -108,18 +107,8 @@ QString replaceMirror(int folder, const QString& text) {
     if (::fchmod(file.fd, 0600) != 0) {
         return fail(errno);
     }
-    // UTF-8 a slice at a time, so that a long document is not held twice; a
-    // surrogate pair stays in one slice.
-    constexpr qsizetype kSlice = 1 << 20;
-    for (qsizetype at = 0; at < text.size();) {
-        qsizetype n = std::min(kSlice, text.size() - at);
-        if (at + n < text.size() && text.at(at + n - 1).isHighSurrogate()) {
-            ++n;
-        }
-        if (!writeAll(file.fd, QStringView(text).mid(at, n).toUtf8())) {
-            return fail(errno);
-        }
-        at += n;
+    if (!forEachUtf8Slice(text, [&](const QByteArray& bytes) { return writeAll(file.fd, bytes); })) {
+        return fail(errno);
     }
     const int fd = file.fd;
     file.fd = -1;
