@@ -93,28 +93,27 @@ QString writeDocument(const QString& path, const QString& text) {
     if (!file.open(QIODevice::WriteOnly)) {
         return file.errorString();
     }
+    // Qt reports a write past a file size limit as "Unknown error"; the
+    // system's reason is then still in errno, cleared before each call.
     QString reason;
-    const bool written = forEachUtf8Slice(text, [&](const QByteArray& bytes) {
-        if (file.write(bytes) == bytes.size()) return true;
-        reason = file.errorString();
-        return false;
-    });
-    if (!written) {
+    const auto failed = [&] {
+        reason = errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
         file.cancelWriting();
         return reason;
+    };
+    const bool written = forEachUtf8Slice(text, [&](const QByteArray& bytes) {
+        errno = 0;
+        return file.write(bytes) == bytes.size();
+    });
+    if (!written) {
+        return failed();
     }
     // What the buffer still holds is written here: a full disk or a file size
     // limit may show only now. The data must reach the disk before the old
     // file is replaced; commit() would not report a failing sync.
-    if (!file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (::fsync(file.handle()) != 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-        file.cancelWriting();
-        return reason;
+    errno = 0;
+    if (!file.flush() || ::fsync(file.handle()) != 0) {
+        return failed();
     }
     if (!file.commit()) {
         return file.errorString();

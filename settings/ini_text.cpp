@@ -5,9 +5,15 @@
 #include <QIODevice>
 #include <QStringList>
 
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
 namespace settings {
 
 namespace {
+
+QString g_writeError;
 
 int hexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -296,11 +302,22 @@ bool writeIniText(QIODevice& device, const QSettings::SettingsMap& map) {
         }
         out += escapeName(key) + '=' + escapeValue(it.value().toString()) + '\n';
     }
-    if (device.write(out) != out.size()) return false;
     // QSaveFile's commit would report a failing flush of its buffer (a full
     // disk) as success and put a truncated file in place of the old one.
     auto* file = qobject_cast<QFileDevice*>(&device);
-    return file == nullptr || file->flush();
+    errno = 0;
+    if (device.write(out) == out.size() && (file == nullptr || file->flush())) {
+        return true;
+    }
+    // Qt gives "Unknown error" for some failed writes (a file size limit);
+    // the system's own reason is then still in errno.
+    const int code = errno;
+    g_writeError = code != 0 ? QString::fromLocal8Bit(std::strerror(code)) : device.errorString();
+    return false;
+}
+
+QString takeIniWriteError() {
+    return std::exchange(g_writeError, QString());
 }
 
 }  // namespace settings

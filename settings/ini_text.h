@@ -21,4 +21,7 @@ bool readIniText(QIODevice& device, QSettings::SettingsMap& map);
 // the first "/"; true when the device took it all (a file: flushed).
 bool writeIniText(QIODevice& device, const QSettings::SettingsMap& map);
 
+// The reason the last failed writeIniText gave, or the empty text; clears it.
+QString takeIniWriteError();
+
 }  // namespace settings

@@ -1,11 +1,13 @@
 #include "settings/store.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "platform/platform.h"
 #include "settings/ini_text.h"
 
 namespace settings {
@@ -18,6 +20,35 @@ QString g_overridePath;
 // lower-cased; "ArrangWord" and "Arrangword" then address the same value.
 QString storedKey(const QString& section, const QString& key) {
     return section.toLower() + QLatin1Char('/') + key.toLower();
+}
+
+// QSettings tells only that a write failed. The reason is the one the file
+// gave while being written, or else the one opening it for writing gives now.
+QString writeFailureReason(const QString& path) {
+    const QString reason = takeIniWriteError();
+    if (!reason.isEmpty()) {
+        return reason;
+    }
+    QSaveFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly)) {
+        return probe.errorString();
+    }
+    probe.cancelWriting();
+    return QStringLiteral("Unknown error");
+}
+
+// A setting is saved on every click of an option, so a file that cannot be
+// written is reported once, not at each click.
+void reportWriteFailure(const QString& path, const QString& reason) {
+    static QString reportedPath;
+    if (reportedPath == path) {
+        return;
+    }
+    reportedPath = path;
+    platform::platform().message(
+        QApplication::activeWindow(),
+        QStringLiteral("ไม่สามารถบันทึกค่าที่ตั้งไว้ลงแฟ้ม %1 ได้: %2").arg(path, reason), QString(),
+        platform::Buttons::kOk, platform::Icon::kCritical);
 }
 
 }  // namespace
@@ -51,12 +82,18 @@ QString getSetting(const QString& section, const QString& key, const QString& de
     return value.isValid() ? value.toString() : defaultValue;
 }
 
-void saveSetting(const QString& section, const QString& key, const QString& value) {
+bool saveSetting(const QString& section, const QString& key, const QString& value) {
     const QString path = settingsFilePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSettings store(path, iniTextFormat());
     store.setValue(storedKey(section, key), value);
+    takeIniWriteError();
     store.sync();
+    if (store.status() == QSettings::NoError) {
+        return true;
+    }
+    reportWriteFailure(path, writeFailureReason(path));
+    return false;
 }
 
 int getNumber(const QString& section, const QString& key, int defaultValue) {

@@ -10,8 +10,9 @@ namespace settings {
 // (also from a file that is missing, unreadable or damaged at that line).
 QString getSetting(const QString& section, const QString& key, const QString& defaultValue);
 
-// Stores `value` under `section`/`key` and writes the file at once.
-void saveSetting(const QString& section, const QString& key, const QString& value);
+// Stores `value` under `section`/`key` and writes the file at once; false when
+// the file could not be written, which is shown to the user once per file.
+bool saveSetting(const QString& section, const QString& key, const QString& value);
 
 // The stored value read as a decimal number; absent or non-numeric text gives `defaultValue`.
 int getNumber(const QString& section, const QString& key, int defaultValue);

@@ -335,6 +335,7 @@ private slots:
         const auto messages = m_platform->callsOf(PlatformCall::Kind::kMessage);
         QCOMPARE(messages.size(), 1u);
         QVERIFY(namesFileAndReason(messages, path));
+        QVERIFY2(!messages[0].text.endsWith("Unknown error"), qPrintable(messages[0].text));
         QCOMPARE(readBytes(path), QByteArray("old"));
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList({"saved.txt"}));
     }

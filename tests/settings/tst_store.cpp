@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "platform/scripted_platform.h"
 #include "settings/colors.h"
 #include "settings/keys.h"
 #include "settings/store.h"
@@ -210,20 +211,43 @@ private slots:
         QCOMPARE(settings::getColorValue(settings::keys::kEnglishBackground), colour);
     }
 
-    void aWriteOnAFullDiskKeepsTheFile() {
-        settings::saveSetting("Options", "ColorEn", "255");
+    // A failed write keeps the old file, says false and shows the file and the
+    // reason once, however many saves fail after it.
+    void aFailedWriteKeepsTheFileAndIsShownOnce_data() {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full disk") << true << "File too large";
+        QTest::newRow("folder is a file") << false << "Not a directory";
+    }
+    void aFailedWriteKeepsTheFileAndIsShownOnce() {
+        QFETCH(bool, fullDisk);
+        QFETCH(QString, reason);
+        platform::ScriptedPlatform scripted;
+        const platform::ScopedPlatform installed(scripted);
+        QVERIFY(settings::saveSetting("Options", "ColorEn", "255"));
+        const QString path = fullDisk ? m_path : m_path + "/t.ini";  // a file holds no folder
+        settings::useSettingsFile(path);
         rlimit limit {};
         QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
         const rlimit saved = limit;
         void (*savedHandler)(int) = ::signal(SIGXFSZ, SIG_IGN);
         limit.rlim_cur = 200;  // the new file would pass it while its buffer is flushed
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-        settings::saveSetting("Folders", "English", QString(5000, QLatin1Char('a')));
+        if (fullDisk) QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        const bool firstSaved = settings::saveSetting("Folders", "English", QString(5000, 'a'));
+        const bool secondSaved = settings::saveSetting("Folders", "Thai", QString(5000, 'b'));
         ::setrlimit(RLIMIT_FSIZE, &saved);
         ::signal(SIGXFSZ, savedHandler);
+        QVERIFY(!firstSaved && !secondSaved);
         QFile file(m_path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("[options]\ncoloren=255\n"));
+        const auto shown = scripted.callsOf(platform::PlatformCall::Kind::kMessage);
+        QCOMPARE(shown.size(), size_t(1));
+        const QString prefix = QString("ไม่สามารถบันทึกค่าที่ตั้งไว้ลงแฟ้ม %1 ได้: ").arg(path);
+        QVERIFY2(shown[0].text.startsWith(prefix) && shown[0].text.size() > prefix.size(),
+                 qPrintable(shown[0].text));
+        QVERIFY(shown[0].text.endsWith(reason));
+        QCOMPARE(shown[0].icon, platform::Icon::kCritical);
     }
 
     void textsReadAndWrittenAsQtIniFilesHoldThem() {
