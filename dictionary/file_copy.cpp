@@ -9,6 +9,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "dictionary/temporary_file.h"
+
 namespace dict {
 namespace {
 
@@ -48,30 +50,24 @@ Status copyDatabaseTo(sqlite3* from, const std::string& to, sql::DbHandle* out) 
     struct stat sb {};
     if (::lstat(to.c_str(), &sb) == 0) return fail("the file exists already");
 
-    std::string temporary = to + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return fail(std::strerror(errno));
-    ::fchmod(fd, 0644);
-    ::close(fd);
-    const auto failRemoving = [&](const std::string& reason) {
-        ::unlink(temporary.c_str());
-        ::unlink((temporary + "-journal").c_str());
-        return fail(reason);
-    };
-
+    TemporaryFile temporary;
+    Status made = TemporaryFile::create(to, &temporary);
+    if (!made.isOk()) return fail(made.message());
     {
         sqlite3* raw = nullptr;
-        const int rc = sqlite3_open_v2(temporary.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+        const int rc =
+            sqlite3_open_v2(temporary.path().c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
         sql::DbHandle copy(raw);
-        if (rc != SQLITE_OK) return failRemoving(sql::reason(raw, rc));
+        if (rc != SQLITE_OK) return fail(sql::reason(raw, rc));
         sqlite3_backup* backup = sqlite3_backup_init(raw, "main", from, "main");
-        if (!backup) return failRemoving(sqlite3_errmsg(raw));
+        if (!backup) return fail(sqlite3_errmsg(raw));
         const int step = sqlite3_backup_step(backup, -1);
         sqlite3_backup_finish(backup);
-        if (step != SQLITE_DONE) return failRemoving(sql::reason(raw, step));
+        if (step != SQLITE_DONE) return fail(sql::reason(raw, step));
     }
-    if (!syncPath(temporary, O_RDONLY)) return failRemoving(std::strerror(errno));
-    if (!renameNoReplace(temporary, to)) return failRemoving(std::strerror(errno));
+    if (!syncPath(temporary.path(), O_RDONLY)) return fail(std::strerror(errno));
+    if (!renameNoReplace(temporary.path(), to)) return fail(std::strerror(errno));
+    temporary.release();
     // The rename itself reaches the disk with the folder.
     syncPath(target.has_parent_path() ? target.parent_path().string() : ".",
              O_RDONLY | O_DIRECTORY);

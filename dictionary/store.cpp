@@ -293,8 +293,13 @@ Status DictionaryStore::create(const std::string& path, const std::vector<DictRe
     };
     // O_EXCL makes "the file exists" an atomic test; SQLite accepts the empty file.
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-    if (fd < 0) return fail(std::strerror(errno));
-    ::close(fd);
+    struct stat sb {};
+    if (fd >= 0) {
+        ::close(fd);
+    } else if (errno != EEXIST || ::lstat(path.c_str(), &sb) != 0 || !S_ISREG(sb.st_mode) ||
+               sb.st_size != 0) {
+        return fail(std::strerror(errno));
+    }
 
     Status result = [&]() -> Status {
         sqlite3* raw = nullptr;

@@ -88,7 +88,8 @@ public:
     void forEach(const std::function<void(const DictRecord&)>& fn) const;
 
     // Creates a new dictionary file holding the schema and the given records
-    // in one transaction; fails when the file exists. Used by the tool and tests.
+    // in one transaction; fails when the file exists and is not empty. Used by
+    // the tool and tests.
     static Status create(const std::string& path, const std::vector<DictRecord>& records);
 
     // Makes a writable store of the given records in a database held in memory

@@ -1,29 +1,12 @@
 // vantrel-dict build: TSV files to a new dictionary file, replaced atomically.
 #include <cstdio>
 #include <filesystem>
-#include <random>
 
+#include "dictionary/temporary_file.h"
 #include "dictionary/tool/command.h"
 #include "dictionary/tool/tsv.h"
 
 namespace dict::tool {
-namespace {
-
-// A name "OUT.tmp-XXXXXX" beside out that no file has yet.
-std::string temporaryName(const std::string& out) {
-    static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device rd;
-    std::mt19937 gen(rd());
-    std::uniform_int_distribution<int> pick(0, sizeof kChars - 2);
-    for (;;) {
-        std::string name = out + ".tmp-";
-        for (int i = 0; i < 6; ++i) name += kChars[pick(gen)];
-        std::error_code ec;
-        if (!std::filesystem::exists(name, ec)) return name;
-    }
-}
-
-}  // namespace
 
 int runBuild(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     if (args.size() < 2)
@@ -45,8 +28,9 @@ int runBuild(const std::vector<std::string>& args, std::ostream&, std::ostream& 
         }
     }
 
-    const std::string tmp = temporaryName(out);
-    Status s = DictionaryStore::create(tmp, collector.records());
+    TemporaryFile tmp;
+    Status s = TemporaryFile::create(out, &tmp);
+    if (s.isOk()) s = DictionaryStore::create(tmp.path(), collector.records());
     if (!s.isOk()) {
         err << "vantrel-dict build: " << s.message() << "\n";
         return kExitFailure;
@@ -54,18 +38,17 @@ int runBuild(const std::vector<std::string>& args, std::ostream&, std::ostream& 
     // A journal left beside the file replaced would otherwise be rolled back
     // into the new one by the next program that opens it.
     s = undoUnfinishedChange(out);
-    std::error_code ec;
     if (!s.isOk()) {
-        std::filesystem::remove(tmp, ec);
         err << "vantrel-dict build: cannot replace \"" << out << "\": " << s.message() << "\n";
         return kExitFailure;
     }
-    std::filesystem::rename(tmp, out, ec);
+    std::error_code ec;
+    std::filesystem::rename(tmp.path(), out, ec);
     if (ec) {
-        std::filesystem::remove(tmp, ec);
         err << "vantrel-dict build: cannot replace \"" << out << "\": " << ec.message() << "\n";
         return kExitFailure;
     }
+    tmp.release();
     return kExitOk;
 }
 

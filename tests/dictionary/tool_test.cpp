@@ -1,7 +1,12 @@
 // The vantrel-dict subcommands: build errors, round trip, stats, exit codes.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -138,6 +143,50 @@ TEST(ToolBuild, ReplacedFileTakesItsUnfinishedChangeAlong) {
         EXPECT_EQ(records(out),
                   (std::vector<dict::DictRecord>{rec("new", {{dict::kWordNoun, "ใหม่"}})}));
     }
+}
+
+TEST(ToolBuild, RemovesWhatKilledRunsLeftAndNothingElse) {
+    // A killed build leaves its temporary file; the next build removes such
+    // files, but only its own, unlocked and untouched for a while.
+    TempDir dir;
+    writeFile(dir.file("new.tsv"), "new\tNoun\tใหม่\n");
+    writeFile(dir.file("outside"), "x");
+    const std::string out = dir.file("dict.db");
+    struct Planted {
+        std::string name;
+        bool old;
+        bool removed;
+    };
+    const std::vector<Planted> planted = {
+        {"dict.db.tmp-aaaaaa", true, true},           // a killed run's
+        {"dict.db.tmp-aaaaaa-journal", true, true},   // and its journal
+        {"dict.db.tmp-bbbbbb-journal", true, true},   // a journal whose file is gone
+        {"dict.db.tmp-cccccc", true, false},          // locked: being written
+        {"dict.db.tmp-dddddd", false, false},         // just made
+        {"dict.db.tmp-eeeeeee", true, false},         // another name
+        {"other.db.tmp-ffffff", true, false},         // another dictionary's
+    };
+    const auto longAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const Planted& p : planted) {
+        writeFile(dir.file(p.name), "partly written");
+        if (p.old) std::filesystem::last_write_time(dir.file(p.name), longAgo);
+    }
+    std::filesystem::create_symlink(dir.file("outside"), dir.file("dict.db.tmp-gggggg"));
+    const int lock = ::open(dir.file("dict.db.tmp-cccccc").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    const ToolRun r = tool({"build", dir.file("new.tsv"), out});
+    ::close(lock);
+    ASSERT_EQ(r.rc, 0) << r.err;
+
+    std::set<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.file(".")))
+        left.insert(entry.path().filename().string());
+    std::set<std::string> expected = {"new.tsv", "outside", "dict.db", "dict.db.tmp-gggggg"};
+    for (const Planted& p : planted)
+        if (!p.removed) expected.insert(p.name);
+    EXPECT_EQ(left, expected);
+    EXPECT_EQ(readFile(dir.file("outside")), "x");
+    EXPECT_EQ(records(out).size(), 1u);
 }
 
 TEST(ToolBuild, UnreadableSourceIsAnError) {
