@@ -95,9 +95,9 @@ QString writeDocument(const QString& path, const QString& text) {
     }
     // Qt reports a write past a file size limit as "Unknown error"; the
     // system's reason is then still in errno, cleared before each call.
-    QString reason;
-    const auto failed = [&] {
-        reason = errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+    const auto failed = [&file] {
+        const QString reason =
+            errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
         file.cancelWriting();
         return reason;
     };

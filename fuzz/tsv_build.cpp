@@ -13,10 +13,6 @@
 #include "dictionary/tool/tsv.h"
 #include "fuzz/check.h"
 
-namespace {
-
-}  // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzzsetup::lightSqlite();
     return 0;
