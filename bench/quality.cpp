@@ -13,6 +13,7 @@
 // (bench/measure_data.h); a folder that does not exist is skipped.
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
@@ -211,6 +212,7 @@ int main(int argc, char** argv) {
     }
 
     const auto started = std::chrono::steady_clock::now();
+    const std::clock_t startedClock = std::clock();
     std::cout << "dictionary: " << location.path << " (" << store->size() << " headwords)\n\n"
               << std::left << std::setw(30) << ""
               << "  program          English copied   "
@@ -286,8 +288,9 @@ int main(int argc, char** argv) {
         }
     }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+    const double processor = double(std::clock() - startedClock) / CLOCKS_PER_SEC;
     std::cout << "\n"
               << pooled.segments << " segments in " << std::setprecision(2) << took.count()
-              << " s\n";
+              << " s (" << processor << " s of processor time)\n";
     return status;
 }
