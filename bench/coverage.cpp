@@ -9,7 +9,8 @@
 // usage: vantrel-coverage [--dict DB] [--frequent LIST] [--missing N] [TEXT|FOLDER...]
 // Each TEXT is measured on its own and each FOLDER as a group of its files.
 // Without either it reads the licence texts under /usr/share/common-licenses,
-// the project's own prose in bench/prose and the real prose in bench/prose/real.
+// the project's own prose in bench/prose and the real prose of the dev-prose/
+// folder of the measurement data (bench/measure_data.h) when it exists.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -21,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/measure_data.h"
 #include "dictionary/store.h"
 #include "engine/codepage.h"
 #include "engine/memory_host.h"
@@ -190,7 +192,7 @@ int main(int argc, char** argv) {
         for (const auto& [name, dir] :
              {std::pair<std::string, fs::path>{"licence texts", "/usr/share/common-licenses"},
               {"own prose", prose},
-              {"real prose", prose / "real"}}) {
+              {"real prose", bench::measureDataDir() / "dev-prose"}}) {
             std::vector<fs::path> files = filesOf(dir);
             if (!files.empty()) groups.emplace_back(name, std::move(files));
         }
