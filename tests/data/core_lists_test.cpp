@@ -144,6 +144,8 @@ TEST(CoreLists, NamesReadInThaiInTheirOrder) {
         // a title puts the name after it
         {"Mr Tanaka is here.", "นายทานากะ"},
         {"President Barack Obama", "ประธานาธิบดีบารัก โอบามา"},
+        // a family name standing alone keeps its place after a first name
+        {"Thomas Davis", "โทมัสเดวิส"},
         // a nationality follows its noun, a ruler's number its name
         {"a German company", "บริษัทเยอรมัน"},
         {"Henry VIII", "เฮนรีที่ 8"},
