@@ -67,9 +67,9 @@ public:
 
     bool running() const { return m_running; }
 
-    // The hidden work lists of the last run: the output tokens (end to end,
-    // the Thai document), the English word of each arrangement entry and the
-    // raw missing words.
+    // The hidden work lists of the last run: the output tokens (joined by
+    // OutputJoiner, the Thai document), the English word of each arrangement
+    // entry and the raw missing words.
     const TextList& outputTokens() const { return m_outputTokens; }
     const TextList& arrangementWords() const { return m_arrangementWords; }
     const TextList& missingRaw() const { return m_missingRaw; }
@@ -108,7 +108,8 @@ private:
     std::string_view phraseWord(std::size_t index) const {
         return index < m_phraseWords.size() ? m_phraseWords[index] : std::string_view();
     }
-    // Joins the output tokens into the Thai pane, switching the busy panels.
+    // Joins the output tokens into the Thai pane (OutputJoiner), switching the
+    // busy panels.
     void assemble();
     // Rebuilds the visible missing-words list from the raw missing words.
     void listMissingWords();
