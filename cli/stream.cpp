@@ -38,6 +38,7 @@ public:
     void setProgressPercent(int) override {}
     void setPanelVisible(engine::Panel, bool) override {}
     void setThaiText(std::string_view) override {}
+    bool wantsThaiText() const override { return false; }
 
     const engine::InternedTextList& arrangement() const { return m_arrangement.list(); }
     const engine::TextList& missing() const { return m_missing.list(); }

@@ -56,7 +56,9 @@ std::string_view OutputJoiner::join(const TextList& tokens, std::string* scratch
     if (k == count) return joined;
     // Everything before token k as it lies, then the rest token by token.
     const std::string_view first = tokens.view(k);
-    scratch->assign(joined.substr(0, static_cast<std::size_t>(first.data() - joined.data())));
+    scratch->clear();
+    scratch->reserve(joined.size() + (count - k));  // at most a space before each token left
+    scratch->append(joined.substr(0, static_cast<std::size_t>(first.data() - joined.data())));
     scratch->push_back(' ');
     scratch->append(first);
     for (++k; k < count; ++k) {

@@ -503,12 +503,14 @@ void Translator::assemble() {
     m_host.setPanelVisible(Panel::kWriting, true);
     // The tokens lie end to end already; the join only yields once for each.
     for (std::size_t k = 0; k < m_outputTokens.count(); ++k) m_host.yield();
-    std::string spaced;
-    const std::string_view thai = OutputJoiner().join(m_outputTokens, &spaced);
+    const std::string_view thai = m_host.wantsThaiText()
+                                      ? OutputJoiner().join(m_outputTokens, &m_spacedText)
+                                      : std::string_view();
     m_host.setPanelVisible(Panel::kWriting, false);
     m_host.setPanelVisible(Panel::kPlain, false);
     m_host.setThaiText(std::string_view());
     m_host.setThaiText(thai);
+    releaseThaiText();
     listMissingWords();
 }
 

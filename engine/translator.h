@@ -58,6 +58,9 @@ public:
     // from setThaiText() once it has the document: the run does not read them
     // after handing them over.
     void releaseOutputTokens() { m_outputTokens.release(); }
+    // The same for the document when the join had to copy the tokens (to put
+    // spaces in): the text handed to setThaiText() is gone once this is called.
+    void releaseThaiText() { std::string().swap(m_spacedText); }
 
     // A click in the English pane: the next run translates `selection`.
     void captureSelection(std::string selection);
@@ -120,6 +123,7 @@ private:
     std::string m_selectionText;
 
     TextList m_outputTokens;
+    std::string m_spacedText;  // the document while it is handed over, when not the tokens' own
     TextList m_arrangementWords;
     TextList m_missingRaw;
     std::string m_phraseBuffer;
