@@ -203,9 +203,9 @@ TEST(Stream, EveryCutOfATextGivesTheWholeRun) {
         "are you?\r\n\r\nwell-known cats",
         "\xE1\xC1\xC7 big house\r\n\x93quoted\x94 text",  // Windows-874
         // Words left in English, kept apart by a space that may fall after a cut.
-        "Sara Danius flew a JAS 39C\r\nin Buenos Aires zork 2017 big house",
+        "Quorvin Blatz flew a JAS 39C\r\nin Zorbu Klatt zork 2017 big house",
     };
-    EXPECT_NE(wholeRun(texts[2]).plain.find("Sara Danius"), std::string::npos);
+    EXPECT_NE(wholeRun(texts[2]).plain.find("Quorvin Blatz"), std::string::npos);
     for (const std::string& text : texts) {
         const std::string whole = wholeRun(text).plain;
         for (std::size_t cut = 1; cut < text.size(); ++cut) {
