@@ -71,20 +71,6 @@ bool FdSink::writeAll(std::string_view bytes) {
     return true;
 }
 
-bool ThaiWriter::write(std::string_view thai) {
-    m_scratch.clear();
-    for (const char c : thai) {
-        if (c == '\r') {
-            m_scratch.push_back('\n');
-            m_afterCarriageReturn = true;
-            continue;
-        }
-        if (!(c == '\n' && m_afterCarriageReturn)) m_scratch.push_back(c);
-        m_afterCarriageReturn = false;
-    }
-    return m_scratch.empty() || m_sink.write(m_scratch);
-}
-
 namespace {
 
 // The characters of text as they stand between the quotes of a JSON string.

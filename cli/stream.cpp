@@ -55,25 +55,26 @@ private:
 // is final once emitted (the run only ever appends to them and joins them in
 // order), so each piece's output can go at once; what does carry past the end
 // of a piece stays inside the translator (the phrase not closed yet, the
-// meanings held for a noun to come, a character cut in two) or the writer (a
-// carriage return whose line feed may follow).
+// meanings held for a noun to come, a character cut in two). Line ends pass
+// through as the input has them, and the one the run adds to close the last
+// phrase is dropped, so a line end comes out for each one that went in.
 class PlainOutput final {
 public:
     PlainOutput(engine::Translator& translator, FilterHost& host, ByteSink& out)
-        : m_translator(translator), m_host(host), m_out(out), m_thai(out) {}
+        : m_translator(translator), m_host(host), m_out(out) {}
 
     bool piece(std::string_view text) {
         m_translator.feed(text);
-        return takeOutput() && m_out.flush();
+        return takeOutput();
     }
     bool finish() {
-        m_translator.finish();
-        return takeOutput() && m_out.flush();
+        m_translator.finish(engine::Translator::ClosingLineEnd::kDropped);
+        return takeOutput();
     }
 
 private:
     bool takeOutput() {
-        const bool ok = m_thai.write(m_translator.outputTokens().joined());
+        const bool ok = m_out.write(m_translator.outputTokens().joined()) && m_out.flush();
         m_translator.clearLists();
         m_host.clearLists();
         return ok;
@@ -82,12 +83,12 @@ private:
     engine::Translator& m_translator;
     FilterHost& m_host;
     ByteSink& m_out;
-    ThaiWriter m_thai;
 };
 
 // One JSON object per line of input: a line ends at a line feed, or at a
 // carriage return that no line feed follows; the last object holds the end
-// of the input. Its "missing" holds the words first missed in that line.
+// of the input, without the line end the run adds to close the last phrase.
+// Its "missing" holds the words first missed in that line.
 class LineObjects final {
 public:
     LineObjects(engine::Translator& translator, FilterHost& host, ByteSink& out)
@@ -124,7 +125,7 @@ public:
 
     bool finish() {
         if (m_afterCarriageReturn && !writeObject()) return false;
-        m_translator.finish();
+        m_translator.finish(engine::Translator::ClosingLineEnd::kDropped);
         return writeObject();
     }
 
@@ -152,6 +153,30 @@ private:
     std::unordered_set<std::string> m_seen;  // missing words shown so far, case folded
 };
 
+// The whole run's lists as one object, written at the end.
+class WholeObject final {
+public:
+    WholeObject(engine::Translator& translator, FilterHost& host, ByteSink& out)
+        : m_translator(translator), m_host(host), m_out(out) {}
+
+    bool piece(std::string_view text) {
+        m_translator.feed(text);
+        return true;
+    }
+    bool finish() {
+        m_translator.finish();
+        const RunLists lists{m_translator.outputTokens(), m_host.arrangement(),
+                             m_translator.arrangementWords(), m_translator.missingRaw(),
+                             m_host.missing()};
+        return writeJsonObject(lists, 2, m_out) && m_out.write("\n") && m_out.flush();
+    }
+
+private:
+    engine::Translator& m_translator;
+    FilterHost& m_host;
+    ByteSink& m_out;
+};
+
 }  // namespace
 
 std::string translateStream(ByteSource& source, ByteSink& out, const dict::LookupView* view,
@@ -165,36 +190,23 @@ std::string translateStream(ByteSource& source, ByteSink& out, const dict::Looku
     translator.start();
     std::string error;
     bool written = true;
+    // Every form takes the document a piece at a time, then its end.
+    const auto translateInto = [&](auto&& output) {
+        error = readDocument(in, options.unmarked, [&](std::string_view text) {
+            return written = output.piece(text);
+        });
+        if (error.empty() && written) written = output.finish();
+    };
     switch (options.format) {
-        case OutputFormat::kPlain: {
-            PlainOutput plain(translator, host, out);
-            error = readDocument(in, options.unmarked, [&](std::string_view text) {
-                return written = plain.piece(text);
-            });
-            if (error.empty() && written) written = plain.finish();
+        case OutputFormat::kPlain:
+            translateInto(PlainOutput(translator, host, out));
             break;
-        }
-        case OutputFormat::kJsonl: {
-            LineObjects lines(translator, host, out);
-            error = readDocument(in, options.unmarked, [&](std::string_view text) {
-                return written = lines.piece(text);
-            });
-            if (error.empty() && written) written = lines.finish();
+        case OutputFormat::kJsonl:
+            translateInto(LineObjects(translator, host, out));
             break;
-        }
-        case OutputFormat::kJson: {
-            error = readDocument(in, options.unmarked, [&](std::string_view text) {
-                translator.feed(text);
-                return true;
-            });
-            if (!error.empty()) break;
-            translator.finish();
-            const RunLists lists{translator.outputTokens(), host.arrangement(),
-                                 translator.arrangementWords(), translator.missingRaw(),
-                                 host.missing()};
-            written = writeJsonObject(lists, 2, out) && out.write("\n") && out.flush();
+        case OutputFormat::kJson:
+            translateInto(WholeObject(translator, host, out));
             break;
-        }
     }
     if (!error.empty()) return error;
     if (!written) return "cannot write the output: " + out.error();

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <nlohmann/json.hpp>
 
 #include "dictionary/store.h"
@@ -60,7 +61,8 @@ protected:
                                  rec("is", dict::kWordVerb, "เป็น"),
                                  rec("near", dict::kWordPP, "ใกล้"),
                                  rec("old", dict::kWordAdj, "เก่า"),
-                                 rec("river", dict::kWordNoun, "แม่น้ำ")})
+                                 rec("river", dict::kWordNoun, "แม่น้ำ"),
+                                 rec("how do you do", dict::kWordIdiom, "สวัสดี")})
                         .isOk());
     }
     void TearDown() override { fs::remove_all(m_dir); }
@@ -69,12 +71,54 @@ protected:
     std::string m_dict;
 };
 
-TEST_F(TranslateCli, PrintsTheThaiDocumentWithNewlines) {
-    Result r = runTranslator({"--dict", m_dict},
-                             "The big red house is near the old river.\r\nzork\n", m_dir);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "ใหญ่บ้านแดงเป็นใกล้แม่น้ำเก่า.\nzork\n\n");
-    EXPECT_EQ(r.err, "");
+TEST_F(TranslateCli, PrintsALineForEachLineWithItsLineEnd) {
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"big\r\nhouse\r\n", "ใหญ่\r\nบ้าน\r\n"},
+        {"big\nhouse\n", "ใหญ่\nบ้าน\n"},
+        {"big\nhouse", "ใหญ่\nบ้าน"},  // no line end after the last line, none added
+        {"big\rhouse\r", "ใหญ่\rบ้าน\r"},
+        {"The big red house is near the old river.\r\nzork\n",
+         "ใหญ่บ้านแดงเป็นใกล้แม่น้ำเก่า.\r\nzork\n"},
+        {"\n\r\n\n", "\n\r\n\n"},
+        {"how do you do", "สวัสดี"},  // a last phrase translated whole
+        {"how do you do\n", "สวัสดี\n"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        const Result r = runTranslator({"--dict", m_dict}, c.in, m_dir);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.out) << testing::PrintToString(std::string(c.in));
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST_F(TranslateCli, JsonLinesCarryOnlyTheInputsLineEnds) {
+    using Items = std::vector<std::string>;
+    const struct {
+        const char* in;
+        std::vector<std::string> thai;  // of each object
+        Items lastMissingRaw;
+    } cases[] = {
+        {"big\r\nhouse\r\n", {"ใหญ่\r\n", "บ้าน\r\n", ""}, {""}},
+        {"big\nzork", {"ใหญ่\n", "zork"}, {"zork"}},
+        {"zork\rhow do you do", {"zork\r", "สวัสดี"}, {}},
+    };
+    for (const auto& c : cases) {
+        const Result r = runTranslator({"--dict", m_dict, "--jsonl"}, c.in, m_dir);
+        ASSERT_EQ(r.status, 0) << r.err;
+        std::istringstream lines(r.out);
+        std::vector<std::string> thai;
+        nlohmann::json last;
+        for (std::string line; std::getline(lines, line);) {
+            last = nlohmann::json::parse(line);
+            thai.push_back(last["thai"].get<std::string>());
+        }
+        EXPECT_EQ(thai, c.thai) << testing::PrintToString(std::string(c.in));
+        EXPECT_EQ(last["missingRaw"].get<Items>(), c.lastMissingRaw) << c.in;
+    }
 }
 
 TEST_F(TranslateCli, JsonHoldsEveryListOfTheRun) {
@@ -108,7 +152,7 @@ TEST_F(TranslateCli, ReadsFilesInEveryDocumentEncoding) {
         std::ofstream(file, std::ios::binary) << bytes;
         Result r = runTranslator({"--dict", m_dict, file.string()}, "", m_dir);
         EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(r.out, "ใหญ่แมวsบ้าน\n") << bytes;  // the apostrophe emits nothing
+        EXPECT_EQ(r.out, "ใหญ่แมวsบ้าน") << bytes;  // the apostrophe emits nothing
     }
 }
 
@@ -187,7 +231,7 @@ TEST_F(TranslateCli, OutputComesWhileThePipeIsStillOpen) {
     EXPECT_EQ(readSome(firstThai.size()), firstThai);
     ASSERT_EQ(write(in[1], "zork", 4), 4);
     close(in[1]);
-    EXPECT_EQ(readSome(5), "zork\n");
+    EXPECT_EQ(readSome(5), "zork");  // no line end is added after the last line
     close(out[0]);
     int status = 0;
     waitpid(pid, &status, 0);
