@@ -51,6 +51,34 @@ private:
     engine::MemoryWorkList m_missing;
 };
 
+// What every output form works with: the run, its host and where the output
+// goes.
+class RunOutput {
+public:
+    RunOutput(engine::Translator& translator, FilterHost& host, ByteSink& out)
+        : m_translator(translator), m_host(host), m_out(out) {}
+
+protected:
+    // The lists made since they were last forgotten, as one JSON object on a
+    // line of its own (indent 0) or laid out (indent 2).
+    bool writeLists(const engine::TextList& missing, int indent) {
+        const RunLists lists{m_translator.outputTokens(), m_host.arrangement(),
+                             m_translator.arrangementWords(), m_translator.missingRaw(), missing};
+        return writeJsonObject(lists, indent, m_out) && m_out.write("\n") && m_out.flush();
+    }
+    // Forgets the lists once used, keeping what a later piece needs; passes
+    // `written` on.
+    bool forgetLists(bool written) {
+        m_translator.clearLists();
+        m_host.clearLists();
+        return written;
+    }
+
+    engine::Translator& m_translator;
+    FilterHost& m_host;
+    ByteSink& m_out;
+};
+
 // Plain output: the tokens of each piece are written and forgotten. A token
 // is final once emitted (the run only ever appends to them and joins them in
 // order), so each piece's output can go at once; what does carry past the end
@@ -58,10 +86,9 @@ private:
 // meanings held for a noun to come, a character cut in two). Line ends pass
 // through as the input has them, and the one the run adds to close the last
 // phrase is dropped, so a line end comes out for each one that went in.
-class PlainOutput final {
+class PlainOutput final : RunOutput {
 public:
-    PlainOutput(engine::Translator& translator, FilterHost& host, ByteSink& out)
-        : m_translator(translator), m_host(host), m_out(out) {}
+    using RunOutput::RunOutput;
 
     bool piece(std::string_view text) {
         m_translator.feed(text);
@@ -74,25 +101,17 @@ public:
 
 private:
     bool takeOutput() {
-        const bool ok = m_out.write(m_translator.outputTokens().joined()) && m_out.flush();
-        m_translator.clearLists();
-        m_host.clearLists();
-        return ok;
+        return forgetLists(m_out.write(m_translator.outputTokens().joined()) && m_out.flush());
     }
-
-    engine::Translator& m_translator;
-    FilterHost& m_host;
-    ByteSink& m_out;
 };
 
 // One JSON object per line of input: a line ends at a line feed, or at a
 // carriage return that no line feed follows; the last object holds the end
 // of the input, without the line end the run adds to close the last phrase.
 // Its "missing" holds the words first missed in that line.
-class LineObjects final {
+class LineObjects final : RunOutput {
 public:
-    LineObjects(engine::Translator& translator, FilterHost& host, ByteSink& out)
-        : m_translator(translator), m_host(host), m_out(out) {}
+    using RunOutput::RunOutput;
 
     bool piece(std::string_view text) {
         std::size_t begin = 0;  // the first character not fed yet
@@ -137,27 +156,18 @@ private:
              engine::Translator::visibleMissingWords(m_translator.missingRaw())) {
             if (m_seen.insert(dict::foldCase(w)).second) m_missing.append(w);
         }
-        const RunLists lists{m_translator.outputTokens(), m_host.arrangement(),
-                             m_translator.arrangementWords(), m_translator.missingRaw(), m_missing};
-        const bool ok = writeJsonObject(lists, 0, m_out) && m_out.write("\n") && m_out.flush();
-        m_translator.clearLists();
-        m_host.clearLists();
-        return ok;
+        return forgetLists(writeLists(m_missing, 0));
     }
 
-    engine::Translator& m_translator;
-    FilterHost& m_host;
-    ByteSink& m_out;
     bool m_afterCarriageReturn = false;
     engine::TextList m_missing;
     std::unordered_set<std::string> m_seen;  // missing words shown so far, case folded
 };
 
 // The whole run's lists as one object, written at the end.
-class WholeObject final {
+class WholeObject final : RunOutput {
 public:
-    WholeObject(engine::Translator& translator, FilterHost& host, ByteSink& out)
-        : m_translator(translator), m_host(host), m_out(out) {}
+    using RunOutput::RunOutput;
 
     bool piece(std::string_view text) {
         m_translator.feed(text);
@@ -165,16 +175,8 @@ public:
     }
     bool finish() {
         m_translator.finish();
-        const RunLists lists{m_translator.outputTokens(), m_host.arrangement(),
-                             m_translator.arrangementWords(), m_translator.missingRaw(),
-                             m_host.missing()};
-        return writeJsonObject(lists, 2, m_out) && m_out.write("\n") && m_out.flush();
+        return writeLists(m_host.missing(), 2);
     }
-
-private:
-    engine::Translator& m_translator;
-    FilterHost& m_host;
-    ByteSink& m_out;
 };
 
 }  // namespace

@@ -73,13 +73,8 @@ bool markMayFollow(std::string_view head) {
 }
 
 void DocumentDecoder::decode(std::string_view bytes, std::string* out) {
-    if (m_pending.empty()) {
-        decodeAll(bytes, false, out);
-        return;
-    }
-    m_carry.assign(m_pending).append(bytes);
-    m_pending.clear();
-    decodeAll(m_carry, false, out);
+    usePieceAfterPending(m_pending, m_carry, bytes,
+                         [&](std::string_view text) { decodeAll(text, false, out); });
 }
 
 void DocumentDecoder::finish(std::string* out) {
@@ -141,13 +136,8 @@ void DocumentDecoder::decodeAll(std::string_view bytes, bool last, std::string* 
 
 void Utf8Check::feed(std::string_view bytes) {
     if (!m_valid) return;
-    if (m_pending.empty()) {
-        check(bytes, false);
-        return;
-    }
-    m_carry.assign(m_pending).append(bytes);
-    m_pending.clear();
-    check(m_carry, false);
+    usePieceAfterPending(m_pending, m_carry, bytes,
+                         [&](std::string_view text) { check(text, false); });
 }
 
 bool Utf8Check::finish() {

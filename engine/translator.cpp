@@ -211,13 +211,7 @@ void Translator::start() {
 
 void Translator::feed(std::string_view text) {
     if (m_cancelled) return;
-    if (m_pending.empty()) {
-        scan(text, false);
-        return;
-    }
-    m_carry.assign(m_pending).append(text);
-    m_pending.clear();
-    scan(m_carry, false);
+    usePieceAfterPending(m_pending, m_carry, text, [&](std::string_view t) { scan(t, false); });
 }
 
 void Translator::finish(ClosingLineEnd closing) {
