@@ -212,6 +212,7 @@ TEST(Stream, EveryCutOfATextGivesTheWholeRun) {
         "The big red house\r\nis near the old river; \u0E41\u0E21\u0E27\u2019s zork.\r\nHow "
         "are you?\r\n\r\nwell-known cats",
         "\xE1\xC1\xC7 big house\r\n\x93quoted\x94 text",  // Windows-874
+        "old\rbig red\n\nhouse?\r\n",                       // every kind of line end
     };
     for (const std::string& text : texts) {
         const std::string whole = wholeRun(text).plain;
