@@ -2,8 +2,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -71,57 +74,30 @@ bool FdSink::writeAll(std::string_view bytes) {
     return true;
 }
 
-bool ThaiWriter::write(std::string_view thai) {
-    m_scratch.clear();
-    for (const char c : thai) {
-        if (c == '\r') {
-            m_scratch.push_back('\n');
-            m_afterCarriageReturn = true;
-            continue;
-        }
-        if (!(c == '\n' && m_afterCarriageReturn)) m_scratch.push_back(c);
-        m_afterCarriageReturn = false;
-    }
-    return m_scratch.empty() || m_sink.write(m_scratch);
-}
-
 namespace {
 
-// The characters of text as they stand between the quotes of a JSON string.
+// The characters of text as they stand between the quotes of a JSON string:
+// the quote, the backslash and the control characters escaped, the short way
+// where JSON has one.
 void appendJsonEscaped(std::string_view text, std::string* out) {
     static constexpr char kHex[] = "0123456789abcdef";
+    static constexpr std::pair<char, std::string_view> kShort[] = {
+        {'"', "\\\""}, {'\\', "\\\\"}, {'\b', "\\b"}, {'\f', "\\f"},
+        {'\n', "\\n"}, {'\r', "\\r"},   {'\t', "\\t"}};
     for (const char c : text) {
         const auto b = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"':
-                out->append("\\\"");
-                break;
-            case '\\':
-                out->append("\\\\");
-                break;
-            case '\b':
-                out->append("\\b");
-                break;
-            case '\f':
-                out->append("\\f");
-                break;
-            case '\n':
-                out->append("\\n");
-                break;
-            case '\r':
-                out->append("\\r");
-                break;
-            case '\t':
-                out->append("\\t");
-                break;
-            default:
-                if (b < 0x20) {
-                    out->append("\\u00");
-                    out->push_back(kHex[b >> 4]);
-                    out->push_back(kHex[b & 0xF]);
-                } else {
-                    out->push_back(c);
-                }
+        if (b >= 0x20 && c != '"' && c != '\\') {
+            out->push_back(c);
+            continue;
+        }
+        const auto* named = std::find_if(std::begin(kShort), std::end(kShort),
+                                         [c](const auto& e) { return e.first == c; });
+        if (named != std::end(kShort)) {
+            out->append(named->second);
+        } else {
+            out->append("\\u00");
+            out->push_back(kHex[b >> 4]);
+            out->push_back(kHex[b & 0xF]);
         }
     }
 }

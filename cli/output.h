@@ -1,5 +1,5 @@
 // Writing the command-line translator's results: bytes to a file or a pipe,
-// the Thai document with its line ends as "\n", and the run's lists as JSON.
+// and the run's lists as JSON.
 #pragma once
 
 #include <cstddef>
@@ -37,20 +37,6 @@ private:
     int m_fd;
     std::string m_buffer;
     std::string m_error;
-};
-
-// The Thai document written piece by piece with every line end as "\n": a
-// carriage return becomes a line feed and swallows a line feed right after
-// it, even when that comes with the next piece.
-class ThaiWriter final {
-public:
-    explicit ThaiWriter(ByteSink& sink) : m_sink(sink) {}
-    bool write(std::string_view thai);
-
-private:
-    ByteSink& m_sink;
-    bool m_afterCarriageReturn = false;
-    std::string m_scratch;
 };
 
 // The run's lists as JSON: one string, one array of strings, and the whole

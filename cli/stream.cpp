@@ -38,7 +38,6 @@ public:
     void setProgressPercent(int) override {}
     void setPanelVisible(engine::Panel, bool) override {}
     void setThaiText(std::string_view) override {}
-    bool wantsThaiText() const override { return false; }
 
     const engine::InternedTextList& arrangement() const { return m_arrangement.list(); }
     const engine::TextList& missing() const { return m_missing.list(); }
@@ -53,49 +52,75 @@ private:
     engine::MemoryWorkList m_missing;
 };
 
-// Plain output: the tokens of each piece are written and forgotten. A token
-// is final once emitted (the run only ever appends to them and joins them in
-// order), so each piece's output can go at once; what does carry past the end
-// of a piece stays inside the translator (the phrase not closed yet, the
-// meanings held for a noun to come, a character cut in two) or the writer (a
-// carriage return whose line feed may follow).
-class PlainOutput final {
+// What every output form works with: the run, its host, where the output
+// goes and how the Thai written so far ends.
+class RunOutput {
 public:
-    PlainOutput(engine::Translator& translator, FilterHost& host, ByteSink& out)
-        : m_translator(translator), m_host(host), m_out(out), m_thai(out) {}
+    RunOutput(engine::Translator& translator, FilterHost& host, ByteSink& out)
+        : m_translator(translator), m_host(host), m_out(out) {}
 
-    bool piece(std::string_view text) {
-        m_translator.feed(text);
-        return takeOutput() && m_out.flush();
+protected:
+    // The lists made since they were last forgotten, as one JSON object on a
+    // line of its own (indent 0) or laid out (indent 2).
+    bool writeLists(const engine::TextList& missing, int indent) {
+        const RunLists lists{m_translator.outputTokens(),
+                             m_host.arrangement(),
+                             m_translator.arrangementWords(),
+                             m_translator.missingRaw(),
+                             missing,
+                             m_joiner};
+        return writeJsonObject(lists, indent, m_out) && m_out.write("\n") && m_out.flush();
     }
-    bool finish() {
-        m_translator.finish();
-        return takeOutput() && m_out.flush();
-    }
-
-private:
-    bool takeOutput() {
-        const bool ok = m_thai.write(m_joiner.join(m_translator.outputTokens(), &m_spaced));
+    // Forgets the lists once used, keeping what a later piece needs; passes
+    // `written` on.
+    bool forgetLists(bool written) {
         m_translator.clearLists();
         m_host.clearLists();
-        return ok;
+        return written;
     }
 
     engine::Translator& m_translator;
     FilterHost& m_host;
     ByteSink& m_out;
-    ThaiWriter m_thai;
-    engine::OutputJoiner m_joiner;  // how the text written so far ends
+    engine::OutputJoiner m_joiner;  // how the Thai written so far ends
+};
+
+// Plain output: the tokens of each piece are written and forgotten. A token
+// is final once emitted (the run only ever appends to them and joins them in
+// order), so each piece's output can go at once; what does carry past the end
+// of a piece stays inside the translator (the phrase not closed yet, the
+// meanings held for a noun to come, a character cut in two). Line ends pass
+// through as the input has them, and the one the run adds to close the last
+// phrase is dropped, so a line end comes out for each one that went in.
+class PlainOutput final : RunOutput {
+public:
+    using RunOutput::RunOutput;
+
+    bool piece(std::string_view text) {
+        m_translator.feed(text);
+        return takeOutput();
+    }
+    bool finish() {
+        m_translator.finish(engine::Translator::ClosingLineEnd::kDropped);
+        return takeOutput();
+    }
+
+private:
+    bool takeOutput() {
+        return forgetLists(m_out.write(m_joiner.join(m_translator.outputTokens(), &m_spaced)) &&
+                           m_out.flush());
+    }
+
     std::string m_spaced;
 };
 
 // One JSON object per line of input: a line ends at a line feed, or at a
 // carriage return that no line feed follows; the last object holds the end
-// of the input. Its "missing" holds the words first missed in that line.
-class LineObjects final {
+// of the input, without the line end the run adds to close the last phrase.
+// Its "missing" holds the words first missed in that line.
+class LineObjects final : RunOutput {
 public:
-    LineObjects(engine::Translator& translator, FilterHost& host, ByteSink& out)
-        : m_translator(translator), m_host(host), m_out(out) {}
+    using RunOutput::RunOutput;
 
     bool piece(std::string_view text) {
         std::size_t begin = 0;  // the first character not fed yet
@@ -128,7 +153,7 @@ public:
 
     bool finish() {
         if (m_afterCarriageReturn && !writeObject()) return false;
-        m_translator.finish();
+        m_translator.finish(engine::Translator::ClosingLineEnd::kDropped);
         return writeObject();
     }
 
@@ -140,25 +165,27 @@ private:
              engine::Translator::visibleMissingWords(m_translator.missingRaw())) {
             if (m_seen.insert(dict::foldCase(w)).second) m_missing.append(w);
         }
-        const RunLists lists{m_translator.outputTokens(),
-                             m_host.arrangement(),
-                             m_translator.arrangementWords(),
-                             m_translator.missingRaw(),
-                             m_missing,
-                             m_joiner};
-        const bool ok = writeJsonObject(lists, 0, m_out) && m_out.write("\n") && m_out.flush();
-        m_translator.clearLists();
-        m_host.clearLists();
-        return ok;
+        return forgetLists(writeLists(m_missing, 0));
     }
 
-    engine::Translator& m_translator;
-    FilterHost& m_host;
-    ByteSink& m_out;
     bool m_afterCarriageReturn = false;
     engine::TextList m_missing;
     std::unordered_set<std::string> m_seen;  // missing words shown so far, case folded
-    engine::OutputJoiner m_joiner;           // how the lines' "thai" so far ends
+};
+
+// The whole run's lists as one object, written at the end.
+class WholeObject final : RunOutput {
+public:
+    using RunOutput::RunOutput;
+
+    bool piece(std::string_view text) {
+        m_translator.feed(text);
+        return true;
+    }
+    bool finish() {
+        m_translator.finish();
+        return writeLists(m_host.missing(), 2);
+    }
 };
 
 }  // namespace
@@ -174,37 +201,23 @@ std::string translateStream(ByteSource& source, ByteSink& out, const dict::Looku
     translator.start();
     std::string error;
     bool written = true;
+    // Every form takes the document a piece at a time, then its end.
+    const auto translateInto = [&](auto&& output) {
+        error = readDocument(in, options.unmarked, [&](std::string_view text) {
+            return written = output.piece(text);
+        });
+        if (error.empty() && written) written = output.finish();
+    };
     switch (options.format) {
-        case OutputFormat::kPlain: {
-            PlainOutput plain(translator, host, out);
-            error = readDocument(in, options.unmarked, [&](std::string_view text) {
-                return written = plain.piece(text);
-            });
-            if (error.empty() && written) written = plain.finish();
+        case OutputFormat::kPlain:
+            translateInto(PlainOutput(translator, host, out));
             break;
-        }
-        case OutputFormat::kJsonl: {
-            LineObjects lines(translator, host, out);
-            error = readDocument(in, options.unmarked, [&](std::string_view text) {
-                return written = lines.piece(text);
-            });
-            if (error.empty() && written) written = lines.finish();
+        case OutputFormat::kJsonl:
+            translateInto(LineObjects(translator, host, out));
             break;
-        }
-        case OutputFormat::kJson: {
-            error = readDocument(in, options.unmarked, [&](std::string_view text) {
-                translator.feed(text);
-                return true;
-            });
-            if (!error.empty()) break;
-            translator.finish();
-            engine::OutputJoiner joiner;
-            const RunLists lists{
-                translator.outputTokens(), host.arrangement(), translator.arrangementWords(),
-                translator.missingRaw(),   host.missing(),     joiner};
-            written = writeJsonObject(lists, 2, out) && out.write("\n") && out.flush();
+        case OutputFormat::kJson:
+            translateInto(WholeObject(translator, host, out));
             break;
-        }
     }
     if (!error.empty()) return error;
     if (!written) return "cannot write the output: " + out.error();

@@ -17,7 +17,7 @@ namespace cli {
 
 // What a translation writes.
 enum class OutputFormat {
-    kPlain,  // the Thai document, line ends as "\n", written as it is made
+    kPlain,  // the Thai document, the input's line ends kept, written as it is made
     kJson,   // one JSON object with every list of the run, at the end
     kJsonl,  // one JSON object per line of input, and one for the end
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "dictionary/linear_probing.h"
+
 namespace dict {
 namespace {
 
@@ -64,15 +66,7 @@ bool FoldedCounts::contains(std::string_view key) const {
 }
 
 void FoldedCounts::grow() {
-    std::vector<Slot> old = std::move(m_slots);
-    m_slots.assign(std::max<std::size_t>(64, old.size() * 2), Slot{});
-    const std::size_t mask = m_slots.size() - 1;
-    for (const Slot& s : old) {
-        if (s.count == 0) continue;
-        std::size_t i = s.hash & mask;
-        while (m_slots[i].count != 0) i = (i + 1) & mask;
-        m_slots[i] = s;
-    }
+    rehashSlots(m_slots, std::max<std::size_t>(64, m_slots.size() * 2));
 }
 
 void FoldedCounts::add(std::string_view key) {
@@ -94,21 +88,11 @@ void FoldedCounts::add(std::string_view key) {
 
 void FoldedCounts::remove(std::string_view key) {
     if (m_slots.empty()) return;
-    const std::size_t mask = m_slots.size() - 1;
-    std::size_t hole = probe(key, hashKey(key));
+    const std::size_t hole = probe(key, hashKey(key));
     if (m_slots[hole].count == 0 || --m_slots[hole].count != 0) return;
     m_freeTexts.push_back(m_slots[hole].text);
     --m_used;
-    // Backward-shift deletion, as in the record index.
-    for (std::size_t j = (hole + 1) & mask; m_slots[j].count != 0; j = (j + 1) & mask) {
-        const std::size_t home = m_slots[j].hash & mask;
-        const bool stays = hole <= j ? (hole < home && home <= j) : (hole < home || home <= j);
-        if (!stays) {
-            m_slots[hole] = m_slots[j];
-            hole = j;
-        }
-    }
-    m_slots[hole] = Slot{};
+    eraseSlot(m_slots, hole);
 }
 
 void TableImage::reserve(std::size_t n) {
@@ -228,15 +212,7 @@ void TableImage::countPrefixes(const Entry* e, int delta) {
 }
 
 void TableImage::rehash(std::size_t capacity) {
-    std::vector<Slot> old = std::move(m_slots);
-    m_slots.assign(capacity, Slot{});
-    const std::size_t mask = capacity - 1;
-    for (const Slot& s : old) {
-        if (!s.entry) continue;
-        std::size_t i = s.hash & mask;
-        while (m_slots[i].entry) i = (i + 1) & mask;
-        m_slots[i] = s;
-    }
+    rehashSlots(m_slots, capacity);
 }
 
 void TableImage::indexInsert(Entry* e) {
@@ -272,17 +248,7 @@ void TableImage::indexErase(Entry* e) {
     const std::size_t mask = m_slots.size() - 1;
     std::size_t i = hashKey(e->key()) & mask;
     while (m_slots[i].entry != e) i = (i + 1) & mask;
-    std::size_t hole = i;
-    for (std::size_t j = (hole + 1) & mask; m_slots[j].entry; j = (j + 1) & mask) {
-        const std::size_t home = m_slots[j].hash & mask;
-        // Move j into the hole unless its home lies cyclically in (hole, j].
-        const bool stays = hole <= j ? (hole < home && home <= j) : (hole < home || home <= j);
-        if (!stays) {
-            m_slots[hole] = m_slots[j];
-            hole = j;
-        }
-    }
-    m_slots[hole] = Slot{};
+    eraseSlot(m_slots, i);
     --m_used;
 }
 

@@ -29,6 +29,7 @@ private:
         std::uint64_t hash = 0;
         std::uint32_t count = 0;  // 0: the slot is free
         std::uint32_t text = 0;   // index into m_texts
+        bool taken() const { return count != 0; }
     };
     // The slot holding key, or the free slot where it would go.
     std::size_t probe(std::string_view key, std::uint64_t hash) const;
@@ -92,6 +93,7 @@ private:
     struct Slot {
         Entry* entry = nullptr;
         std::uint64_t hash = 0;
+        bool taken() const { return entry != nullptr; }
     };
 
     void countPrefixes(const Entry* e, int delta);

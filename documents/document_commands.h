@@ -23,7 +23,7 @@ public:
     // Dialog titles.
     static inline const QString kSaveEnglishTitle = QStringLiteral("บันทึกเอกสารภาษาอังกฤษ");
     static inline const QString kSaveThaiTitle = QStringLiteral("บันทึกเอกสารที่แปล");
-    static inline const QString kPrintTitle = QStringLiteral("Print");
+    static inline const QString kPrintTitle = QStringLiteral("พิมพ์");
 
     // Commands over `window` (its caption), the panes and the mirror (none owned).
     DocumentCommands(QWidget* window, QPlainTextEdit* englishPane, QPlainTextEdit* thaiPane,

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "engine/document_stream.h"
 #include "engine/utf8.h"
 
 namespace engine {
@@ -99,53 +100,22 @@ std::string windows874ToUtf8(std::string_view bytes) {
     return out;
 }
 
-namespace {
-
-// UTF-16 code units (after the byte-order mark) as UTF-8; a lone surrogate
-// or a final odd byte becomes U+FFFD.
-std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+std::string documentBytesToUtf8(std::string_view bytes) {
+    DocumentEncoding encoding = DocumentEncoding::kWindows874;
+    if (const std::optional<ByteOrderMark> mark = findByteOrderMark(bytes)) {
+        encoding = mark->encoding;
+        bytes.remove_prefix(mark->length);
+    } else if (isValidUtf8(bytes)) {
+        return std::string(bytes);
+    }
+    // The whole document as one piece of the stream, which decodes it by the
+    // same rules.
     std::string out;
     out.reserve(bytes.size() * 3 / 2);
-    const auto unit = [&](std::size_t k) {
-        const auto hi = static_cast<unsigned char>(bytes[bigEndian ? k : k + 1]);
-        const auto lo = static_cast<unsigned char>(bytes[bigEndian ? k + 1 : k]);
-        return static_cast<char32_t>(hi << 8 | lo);
-    };
-    std::size_t k = 0;
-    for (; k + 1 < bytes.size(); k += 2) {
-        char32_t cp = unit(k);
-        if (cp >= 0xD800 && cp <= 0xDBFF && k + 3 < bytes.size()) {
-            const char32_t low = unit(k + 2);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-                k += 2;
-            }
-        }
-        appendUtf8(cp >= 0xD800 && cp <= 0xDFFF ? kReplacementCharacter : cp, &out);
-    }
-    if (k < bytes.size()) appendUtf8(kReplacementCharacter, &out);
+    DocumentDecoder decoder(encoding);
+    decoder.decode(bytes, &out);
+    decoder.finish(&out);
     return out;
-}
-
-}  // namespace
-
-std::string documentBytesToUtf8(std::string_view bytes) {
-    if (bytes.substr(0, 2) == "\xFF\xFE") return utf16ToUtf8(bytes.substr(2), false);
-    if (bytes.substr(0, 2) == "\xFE\xFF") return utf16ToUtf8(bytes.substr(2), true);
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        // Marked as UTF-8: read as UTF-8 even where a sequence is invalid.
-        bytes.remove_prefix(3);
-        std::string out;
-        out.reserve(bytes.size());
-        for (std::size_t pos = 0; pos < bytes.size();) {
-            char32_t cp;
-            pos += decodeUtf8(bytes, pos, &cp);
-            appendUtf8(cp, &out);
-        }
-        return out;
-    }
-    if (isValidUtf8(bytes)) return std::string(bytes);
-    return windows874ToUtf8(bytes);
 }
 
 }  // namespace engine

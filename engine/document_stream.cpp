@@ -34,6 +34,28 @@ bool isHighSurrogate(char32_t u) {
     return u >= 0xD800 && u <= 0xDBFF;
 }
 
+// Walks the UTF-8 of bytes: each run of ASCII bytes goes to ascii(run), each
+// other sequence to other(code point, sequence), which returns false to stop.
+// A sequence cut off at the end waits in *pending unless `last` is set.
+template <typename Ascii, typename Other>
+void walkUtf8(std::string_view bytes, bool last, std::string* pending, Ascii ascii, Other other) {
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t run = asciiPrefix(bytes.substr(pos));
+        ascii(bytes.substr(pos, run));
+        pos += run;
+        if (pos == bytes.size()) break;
+        const auto lead = static_cast<unsigned char>(bytes[pos]);
+        if (!last && pos + sequenceLength(lead) > bytes.size()) {
+            pending->assign(bytes.substr(pos));
+            return;
+        }
+        char32_t cp;
+        const std::size_t len = decodeUtf8(bytes, pos, &cp);
+        if (!other(cp, bytes.substr(pos, len))) return;
+        pos += len;
+    }
+}
+
 }  // namespace
 
 std::optional<ByteOrderMark> findByteOrderMark(std::string_view head) {
@@ -51,13 +73,8 @@ bool markMayFollow(std::string_view head) {
 }
 
 void DocumentDecoder::decode(std::string_view bytes, std::string* out) {
-    if (m_pending.empty()) {
-        decodeAll(bytes, false, out);
-        return;
-    }
-    m_carry.assign(m_pending).append(bytes);
-    m_pending.clear();
-    decodeAll(m_carry, false, out);
+    usePieceAfterPending(m_pending, m_carry, bytes,
+                         [&](std::string_view text) { decodeAll(text, false, out); });
 }
 
 void DocumentDecoder::finish(std::string* out) {
@@ -76,20 +93,12 @@ void DocumentDecoder::decodeAll(std::string_view bytes, bool last, std::string* 
             out->append(windows874ToUtf8(bytes));
             return;
         case DocumentEncoding::kUtf8Marked:
-            for (std::size_t pos = 0; pos < bytes.size();) {
-                const std::size_t ascii = asciiPrefix(bytes.substr(pos));
-                out->append(bytes.substr(pos, ascii));
-                pos += ascii;
-                if (pos == bytes.size()) break;
-                const auto lead = static_cast<unsigned char>(bytes[pos]);
-                if (!last && pos + sequenceLength(lead) > bytes.size()) {
-                    m_pending.assign(bytes.substr(pos));
-                    return;
-                }
-                char32_t cp;
-                pos += decodeUtf8(bytes, pos, &cp);
-                appendUtf8(cp, out);
-            }
+            walkUtf8(
+                bytes, last, &m_pending, [&](std::string_view run) { out->append(run); },
+                [&](char32_t cp, std::string_view) {
+                    appendUtf8(cp, out);
+                    return true;
+                });
             return;
         case DocumentEncoding::kUtf16Le:
         case DocumentEncoding::kUtf16Be: {
@@ -127,13 +136,8 @@ void DocumentDecoder::decodeAll(std::string_view bytes, bool last, std::string* 
 
 void Utf8Check::feed(std::string_view bytes) {
     if (!m_valid) return;
-    if (m_pending.empty()) {
-        check(bytes, false);
-        return;
-    }
-    m_carry.assign(m_pending).append(bytes);
-    m_pending.clear();
-    check(m_carry, false);
+    usePieceAfterPending(m_pending, m_carry, bytes,
+                         [&](std::string_view text) { check(text, false); });
 }
 
 bool Utf8Check::finish() {
@@ -146,24 +150,14 @@ bool Utf8Check::finish() {
 }
 
 void Utf8Check::check(std::string_view bytes, bool last) {
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        pos += asciiPrefix(bytes.substr(pos));
-        if (pos == bytes.size()) break;
-        const auto lead = static_cast<unsigned char>(bytes[pos]);
-        if (!last && pos + sequenceLength(lead) > bytes.size()) {
-            m_pending.assign(bytes.substr(pos));
-            return;
-        }
-        char32_t cp;
-        const std::size_t len = decodeUtf8(bytes, pos, &cp);
-        // A replacement character written in the text is valid; one the
-        // decoder put for bad bytes is not.
-        if (cp == kReplacementCharacter && !(len == 3 && bytes.substr(pos, 3) == "\xEF\xBF\xBD")) {
-            m_valid = false;
-            return;
-        }
-        pos += len;
-    }
+    walkUtf8(
+        bytes, last, &m_pending, [](std::string_view) {},
+        [&](char32_t cp, std::string_view sequence) {
+            // A replacement character written in the text is valid; one the
+            // decoder put for bad bytes is not.
+            if (cp == kReplacementCharacter && sequence != "\xEF\xBF\xBD") m_valid = false;
+            return m_valid;
+        });
 }
 
 }  // namespace engine

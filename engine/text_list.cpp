@@ -6,6 +6,8 @@
 #include <limits>
 #include <new>
 
+#include "dictionary/linear_probing.h"
+
 namespace engine {
 namespace {
 
@@ -117,15 +119,7 @@ void InternedTextList::append(std::string_view item) {
 }
 
 void InternedTextList::growSlots() {
-    std::vector<Slot> old = std::move(m_slots);
-    m_slots.assign(old.empty() ? 64 : old.size() * 2, Slot{});
-    const std::size_t mask = m_slots.size() - 1;
-    for (const Slot& s : old) {
-        if (s.text == 0) continue;
-        std::size_t i = s.hash & mask;
-        while (m_slots[i].text != 0) i = (i + 1) & mask;
-        m_slots[i] = s;
-    }
+    dict::rehashSlots(m_slots, m_slots.empty() ? 64 : m_slots.size() * 2);
 }
 
 std::vector<std::string> InternedTextList::items() const {

@@ -32,6 +32,13 @@ public:
     // Appends one item made of two parts written together.
     void append(std::string_view first, std::string_view second);
 
+    // Takes the last item off (nothing when the list is empty).
+    void removeLast() {
+        if (m_count == 0) return;
+        --m_count;
+        m_size = m_count == 0 ? 0 : end(m_count - 1);
+    }
+
     std::size_t count() const { return m_count; }
     std::string_view view(std::size_t index) const {
         if (index >= m_count) return {};
@@ -86,6 +93,7 @@ private:
     struct Slot {
         std::uint32_t text = 0;
         std::uint32_t hash = 0;
+        bool taken() const { return text != 0; }
     };
     void growSlots();
 

@@ -212,19 +212,29 @@ void Translator::start() {
 
 void Translator::feed(std::string_view text) {
     if (m_cancelled) return;
-    if (m_pending.empty()) {
-        scan(text, false);
-        return;
-    }
-    m_carry.assign(m_pending).append(text);
-    m_pending.clear();
-    scan(m_carry, false);
+    usePieceAfterPending(m_pending, m_carry, text, [&](std::string_view t) { scan(t, false); });
 }
 
-void Translator::finish() {
-    if (!m_cancelled) scanClosingLineEnd();
+void Translator::finish(ClosingLineEnd closing) {
+    if (!m_cancelled) {
+        const std::size_t missingBefore = m_missingRaw.count();
+        scanClosingLineEnd();
+        if (closing == ClosingLineEnd::kDropped) dropClosingLineEnd(missingBefore);
+    }
     assemble();
     m_running = false;
+}
+
+void Translator::dropClosingLineEnd(std::size_t missingBefore) {
+    // The closing line end is the last word of the last phrase, or follows an
+    // idiom's meaning: either way its token comes last. Only as a word of its
+    // own is it also a raw missing word, the last one the phrase added.
+    constexpr std::string_view kClosing = "\r";
+    if (m_outputTokens.count() > 0 && m_outputTokens.view(m_outputTokens.count() - 1) == kClosing)
+        m_outputTokens.removeLast();
+    if (m_missingRaw.count() > missingBefore &&
+        m_missingRaw.view(m_missingRaw.count() - 1) == kClosing)
+        m_missingRaw.removeLast();
 }
 
 void Translator::scanClosingLineEnd() {

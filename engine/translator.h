@@ -40,6 +40,12 @@ public:
     // that nextPiece hands over in pieces, so that no copy of it is needed.
     bool run(std::size_t characters, const PieceSource& nextPiece);
 
+    // What finish() does with the line end it scans to close the last phrase:
+    // the window shows it as run() does; a filter gives back only the line
+    // ends its input had, so it takes the line end back out of the output
+    // tokens and the raw missing words.
+    enum class ClosingLineEnd { kKept, kDropped };
+
     // A run fed in pieces, for text that arrives as a stream: start() begins
     // it, feed() scans the next piece of UTF-8 text (a piece may end inside a
     // character), finish() scans the closing line end and assembles the output
@@ -47,7 +53,7 @@ public:
     // that no progress is stored (the length is not known).
     void start();
     void feed(std::string_view text);
-    void finish();
+    void finish(ClosingLineEnd closing = ClosingLineEnd::kKept);
 
     // Forgets the items of the output tokens, the arrangement words and the
     // raw missing words made so far, keeping everything a later phrase needs
@@ -94,6 +100,8 @@ private:
     bool runWith(std::size_t characters, const std::function<void()>& scanDocument);
     // Scans the line end that closes the last phrase.
     void scanClosingLineEnd();
+    // Takes the closing line end scanned last back out of the lists.
+    void dropClosingLineEnd(std::size_t missingBefore);
     // Scans text; a character that may go on past its end waits in m_pending
     // unless `last` is set. False once a cancel has stopped the scan.
     bool scan(std::string_view text, bool last);

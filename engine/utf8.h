@@ -24,4 +24,19 @@ std::size_t utf8Length(std::string_view text);
 // True when every byte sequence of the text is well-formed UTF-8.
 bool isValidUtf8(std::string_view bytes);
 
+// Text read a piece at a time: hands `piece` to use(), after the bytes that
+// `pending` holds of a character the last piece cut off (joined in `carry`,
+// and no longer pending). use() may leave new bytes in `pending`.
+template <typename Use>
+void usePieceAfterPending(std::string& pending, std::string& carry, std::string_view piece,
+                          Use use) {
+    if (pending.empty()) {
+        use(piece);
+        return;
+    }
+    carry.assign(pending).append(piece);
+    pending.clear();
+    use(std::string_view(carry));
+}
+
 }  // namespace engine

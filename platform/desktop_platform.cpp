@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "platform/thai_file_columns.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -37,6 +39,20 @@ QMessageBox::Icon toQtIcon(Icon icon) {
 
 QString titleOrDefault(const QString& title) {
     return title.isEmpty() ? defaultTitle() : title;
+}
+
+// An open or save dialog: the desktop's own where it offers one, as Qt
+// chooses by default, else Qt's, with its file columns in Thai. The empty
+// text when cancelled.
+QString askFileName(QWidget* parent, const QString& title, const QString& filter,
+                    const QString& start, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, title, start, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setProxyModel(new ThaiFileColumns(&dialog));
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 // Every call opens the real dialog (or starts or ends the real process).
@@ -82,12 +98,12 @@ public:
 
     QString openFileName(QWidget* parent, const QString& title, const QString& filter,
                          const QString& start) override {
-        return QFileDialog::getOpenFileName(parent, title, start, filter);
+        return askFileName(parent, title, filter, start, QFileDialog::AcceptOpen);
     }
 
     QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
                          const QString& start) override {
-        return QFileDialog::getSaveFileName(parent, title, start, filter);
+        return askFileName(parent, title, filter, start, QFileDialog::AcceptSave);
     }
 
     PrintChoice print(QWidget* parent, QPrinter& printer, const PrintRequest& request) override {

@@ -10,8 +10,36 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <optional>
+#include <utility>
+
 namespace shell {
 namespace {
+
+// The route event an input event makes, if any: presses of the left and the
+// right button, releases of the left one, and the events routed as they come.
+std::optional<RouteEvent> routeEventOf(const QEvent& event) {
+    static constexpr std::pair<QEvent::Type, RouteEvent> kAsTheyCome[] = {
+        {QEvent::MouseButtonDblClick, RouteEvent::kDoubleClick},
+        {QEvent::MouseMove, RouteEvent::kMouseMove},
+        {QEvent::Enter, RouteEvent::kEnter},
+        {QEvent::FocusIn, RouteEvent::kFocusIn},
+    };
+    const auto button = [&] { return static_cast<const QMouseEvent&>(event).button(); };
+    if (event.type() == QEvent::MouseButtonPress) {
+        if (button() == Qt::RightButton) return RouteEvent::kRightPress;
+        if (button() == Qt::LeftButton) return RouteEvent::kPress;
+        return std::nullopt;
+    }
+    if (event.type() == QEvent::MouseButtonRelease) {
+        if (button() == Qt::LeftButton) return RouteEvent::kClick;
+        return std::nullopt;
+    }
+    for (const auto& [type, routed] : kAsTheyCome) {
+        if (event.type() == type) return routed;
+    }
+    return std::nullopt;
+}
 
 QByteArray signatureWithSource(const Route& route) {
     return QByteArray(route.slot) + "(QObject*)";
@@ -122,36 +150,8 @@ bool CommandRouter::routeEvent(QObject* control, RouteEvent kind) {
 }
 
 bool CommandRouter::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            const auto* me = static_cast<QMouseEvent*>(event);
-            if (me->button() == Qt::RightButton) {
-                routeEvent(watched, RouteEvent::kRightPress);
-            } else if (me->button() == Qt::LeftButton) {
-                routeEvent(watched, RouteEvent::kPress);
-            }
-            break;
-        }
-        case QEvent::MouseButtonRelease:
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                routeEvent(watched, RouteEvent::kClick);
-            }
-            break;
-        case QEvent::MouseButtonDblClick:
-            routeEvent(watched, RouteEvent::kDoubleClick);
-            break;
-        case QEvent::MouseMove:
-            routeEvent(watched, RouteEvent::kMouseMove);
-            break;
-        case QEvent::Enter:
-            routeEvent(watched, RouteEvent::kEnter);
-            break;
-        case QEvent::FocusIn:
-            routeEvent(watched, RouteEvent::kFocusIn);
-            break;
-        default:
-            break;
-    }
+    if (const std::optional<RouteEvent> routed = routeEventOf(*event))
+        routeEvent(watched, *routed);
     return QObject::eventFilter(watched, event);
 }
 

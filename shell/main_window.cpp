@@ -8,10 +8,12 @@
 #include <QFont>
 #include <QListView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QToolButton>
 #include <QToolTip>
+#include <QWindow>
 
 #include "dictionary/editor/dictionary_editor.h"
 #include "dictionary/session.h"
@@ -45,7 +47,9 @@ MainWindow::MainWindow(QWidget* parent)
     shell::initResources();
     m_ui->setupUi(this);
     setWindowTitle(kCaption);
-    setFixedHeight(twipsToPixels(kHeightTwips));
+    for (const QWidget* w : m_ui->centralwidget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        m_layoutBottom = std::max(m_layoutBottom, w->geometry().bottom() + 1);
+    keepFixedHeight();
 
     for (QPlainTextEdit* pane : {m_ui->englishPane, m_ui->thaiPane}) {
         pane->setContextMenuPolicy(Qt::PreventContextMenu);
@@ -167,9 +171,26 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     setWidth(m_ui->windowBackground, widthTwips);
     setWidth(m_ui->thaiPane, widthTwips - 2200);
     setWidth(m_ui->missingWordsTitleBar, widthTwips + 600);
-    if (height() != twipsToPixels(kHeightTwips)) {
-        resize(width(), twipsToPixels(kHeightTwips));
-    }
+    keepFixedHeight();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    keepFixedHeight();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    // The window manager frames the window after it is shown, which moves it.
+    QMainWindow::moveEvent(event);
+    keepFixedHeight();
+}
+
+void MainWindow::keepFixedHeight() {
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const int inside = std::max(twipsToPixels(kHeightTwips) - frame.top() - frame.bottom(),
+                                menuBar()->sizeHint().height() + m_layoutBottom);
+    if (minimumHeight() != inside || maximumHeight() != inside) setFixedHeight(inside);
+    if (height() != inside) resize(width(), inside);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -45,7 +45,8 @@ class MainWindow final : public QMainWindow {
 public:
     // The caption of the main window.
     static const QString kCaption;
-    // The fixed window height.
+    // The fixed height of the window as a whole, its title bar and frame
+    // included.
     static constexpr int kHeightTwips = 8415;
 
     explicit MainWindow(QWidget* parent = nullptr);
@@ -95,10 +96,19 @@ public Q_SLOTS:
     void showMeaningUnderPointer();
 
 protected:
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Keeps the window's outer height at kHeightTwips: the part inside the
+    // frame (menu bar, controls, status line) is that less the title bar and
+    // frame the window manager adds, known once the window is shown. Where
+    // the frame or the menu bar is taller than designed, the inside still
+    // holds the whole layout, down to the lowest control.
+    void keepFixedHeight();
+
     // How the next opening of the dictionary editor starts: set by the
     // double-clicks on the two lists, cleared when the editor closes.
     struct EditorOpeningFlags {
@@ -108,6 +118,7 @@ private:
     };
 
     std::unique_ptr<Ui::MainWindow> m_ui;
+    int m_layoutBottom = 0;  // the lowest edge of the controls under the menu bar
     std::string m_dictionaryPath;
 
     std::unique_ptr<documents::MirrorFile> m_mirror;

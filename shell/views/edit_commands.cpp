@@ -54,35 +54,4 @@ void clear(QPlainTextEdit& pane) {
 PaneEditCommands::PaneEditCommands(QPlainTextEdit& englishPane, QPlainTextEdit& thaiPane)
     : m_english(englishPane), m_thai(thaiPane) {}
 
-void PaneEditCommands::cutEnglish() {
-    cut(m_english, *QGuiApplication::clipboard());
-}
-void PaneEditCommands::copyEnglish() {
-    copy(m_english, *QGuiApplication::clipboard());
-}
-void PaneEditCommands::pasteEnglish() {
-    paste(m_english, *QGuiApplication::clipboard());
-}
-void PaneEditCommands::selectAllEnglish() {
-    selectAll(m_english);
-}
-void PaneEditCommands::clearEnglish() {
-    clear(m_english);
-}
-void PaneEditCommands::cutThai() {
-    cut(m_thai, *QGuiApplication::clipboard());
-}
-void PaneEditCommands::copyThai() {
-    copy(m_thai, *QGuiApplication::clipboard());
-}
-void PaneEditCommands::pasteThai() {
-    paste(m_thai, *QGuiApplication::clipboard());
-}
-void PaneEditCommands::selectAllThai() {
-    selectAll(m_thai);
-}
-void PaneEditCommands::clearThai() {
-    clear(m_thai);
-}
-
 }  // namespace views

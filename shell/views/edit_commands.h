@@ -2,9 +2,10 @@
 // system clipboard, as plain text.
 #pragma once
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QObject>
 
-class QClipboard;
 class QPlainTextEdit;
 
 namespace views {
@@ -35,18 +36,20 @@ public:
     PaneEditCommands(QPlainTextEdit& englishPane, QPlainTextEdit& thaiPane);
 
 public Q_SLOTS:
-    void cutEnglish();
-    void copyEnglish();
-    void pasteEnglish();
-    void selectAllEnglish();
-    void clearEnglish();
-    void cutThai();
-    void copyThai();
-    void pasteThai();
-    void selectAllThai();
-    void clearThai();
+    void cutEnglish() { cut(m_english, clipboard()); }
+    void copyEnglish() { copy(m_english, clipboard()); }
+    void pasteEnglish() { paste(m_english, clipboard()); }
+    void selectAllEnglish() { selectAll(m_english); }
+    void clearEnglish() { clear(m_english); }
+    void cutThai() { cut(m_thai, clipboard()); }
+    void copyThai() { copy(m_thai, clipboard()); }
+    void pasteThai() { paste(m_thai, clipboard()); }
+    void selectAllThai() { selectAll(m_thai); }
+    void clearThai() { clear(m_thai); }
 
 private:
+    static QClipboard& clipboard() { return *QGuiApplication::clipboard(); }
+
     QPlainTextEdit& m_english;
     QPlainTextEdit& m_thai;
 };

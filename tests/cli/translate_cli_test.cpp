@@ -61,7 +61,8 @@ protected:
                                  rec("is", dict::kWordVerb, "เป็น"),
                                  rec("near", dict::kWordPP, "ใกล้"),
                                  rec("old", dict::kWordAdj, "เก่า"),
-                                 rec("river", dict::kWordNoun, "แม่น้ำ")})
+                                 rec("river", dict::kWordNoun, "แม่น้ำ"),
+                                 rec("how do you do", dict::kWordIdiom, "สวัสดี")})
                         .isOk());
     }
     void TearDown() override { fs::remove_all(m_dir); }
@@ -70,12 +71,54 @@ protected:
     std::string m_dict;
 };
 
-TEST_F(TranslateCli, PrintsTheThaiDocumentWithNewlines) {
-    Result r = runTranslator({"--dict", m_dict},
-                             "The big red house is near the old river.\r\nzork\n", m_dir);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "ใหญ่บ้านแดงเป็นใกล้แม่น้ำเก่า.\nzork\n\n");
-    EXPECT_EQ(r.err, "");
+TEST_F(TranslateCli, PrintsALineForEachLineWithItsLineEnd) {
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"big\r\nhouse\r\n", "ใหญ่\r\nบ้าน\r\n"},
+        {"big\nhouse\n", "ใหญ่\nบ้าน\n"},
+        {"big\nhouse", "ใหญ่\nบ้าน"},  // no line end after the last line, none added
+        {"big\rhouse\r", "ใหญ่\rบ้าน\r"},
+        {"The big red house is near the old river.\r\nzork\n",
+         "ใหญ่บ้านแดงเป็นใกล้แม่น้ำเก่า.\r\nzork\n"},
+        {"\n\r\n\n", "\n\r\n\n"},
+        {"how do you do", "สวัสดี"},  // a last phrase translated whole
+        {"how do you do\n", "สวัสดี\n"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        const Result r = runTranslator({"--dict", m_dict}, c.in, m_dir);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.out) << testing::PrintToString(std::string(c.in));
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST_F(TranslateCli, JsonLinesCarryOnlyTheInputsLineEnds) {
+    using Items = std::vector<std::string>;
+    const struct {
+        const char* in;
+        std::vector<std::string> thai;  // of each object
+        Items lastMissingRaw;
+    } cases[] = {
+        {"big\r\nhouse\r\n", {"ใหญ่\r\n", "บ้าน\r\n", ""}, {""}},
+        {"big\nzork", {"ใหญ่\n", "zork"}, {"zork"}},
+        {"zork\rhow do you do", {"zork\r", "สวัสดี"}, {}},
+    };
+    for (const auto& c : cases) {
+        const Result r = runTranslator({"--dict", m_dict, "--jsonl"}, c.in, m_dir);
+        ASSERT_EQ(r.status, 0) << r.err;
+        std::istringstream lines(r.out);
+        std::vector<std::string> thai;
+        nlohmann::json last;
+        for (std::string line; std::getline(lines, line);) {
+            last = nlohmann::json::parse(line);
+            thai.push_back(last["thai"].get<std::string>());
+        }
+        EXPECT_EQ(thai, c.thai) << testing::PrintToString(std::string(c.in));
+        EXPECT_EQ(last["missingRaw"].get<Items>(), c.lastMissingRaw) << c.in;
+    }
 }
 
 TEST_F(TranslateCli, JsonHoldsEveryListOfTheRun) {
@@ -93,12 +136,13 @@ TEST_F(TranslateCli, JsonHoldsEveryListOfTheRun) {
 
 TEST_F(TranslateCli, WordsLeftInEnglishStayApartInEveryOutput) {
     const std::string input = "Sara Danius big house JAS 39C\nin Buenos Aires, WiFi";
-    const std::string thai = "Sara Daniusบ้านใหญ่JAS 39C\nin Buenos Aires,WiFi\n";
+    const std::string thai = "Sara Daniusบ้านใหญ่JAS 39C\nin Buenos Aires,WiFi";
     const Result plain = runTranslator({"--dict", m_dict}, input, m_dir);
     EXPECT_EQ(plain.out, thai) << plain.err;
 
-    // The lists keep the closing line end as the run made it.
-    const std::string json = "Sara Daniusบ้านใหญ่JAS 39C\nin Buenos Aires,WiFi\r";
+    // The whole run's lists keep the closing line end as the run made it; the
+    // objects of the lines carry only what the input had.
+    const std::string json = thai + "\r";
     const Result whole = runTranslator({"--dict", m_dict, "--json"}, input, m_dir);
     EXPECT_EQ(nlohmann::json::parse(whole.out)["thai"], json) << whole.err;
     const Result lines = runTranslator({"--dict", m_dict, "--jsonl"}, input, m_dir);
@@ -106,7 +150,7 @@ TEST_F(TranslateCli, WordsLeftInEnglishStayApartInEveryOutput) {
     std::string joined;
     for (std::string line; std::getline(objects, line);)
         joined += nlohmann::json::parse(line)["thai"].get<std::string>();
-    EXPECT_EQ(joined, json) << lines.err;
+    EXPECT_EQ(joined, thai) << lines.err;
 
     std::ofstream(m_dir / "names.txt", std::ios::binary) << input;
     const Result batch = runTranslator(
@@ -135,7 +179,7 @@ TEST_F(TranslateCli, ReadsFilesInEveryDocumentEncoding) {
         std::ofstream(file, std::ios::binary) << bytes;
         Result r = runTranslator({"--dict", m_dict, file.string()}, "", m_dir);
         EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(r.out, "ใหญ่แมวsบ้าน\n") << bytes;  // the apostrophe emits nothing
+        EXPECT_EQ(r.out, "ใหญ่แมวsบ้าน") << bytes;  // the apostrophe emits nothing
     }
 }
 
@@ -214,7 +258,7 @@ TEST_F(TranslateCli, OutputComesWhileThePipeIsStillOpen) {
     EXPECT_EQ(readSome(firstThai.size()), firstThai);
     ASSERT_EQ(write(in[1], "zork", 4), 4);
     close(in[1]);
-    EXPECT_EQ(readSome(5), "zork\n");
+    EXPECT_EQ(readSome(5), "zork");  // no line end is added after the last line
     close(out[0]);
     int status = 0;
     waitpid(pid, &status, 0);

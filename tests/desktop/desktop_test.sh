@@ -83,7 +83,7 @@ main_name='^Vantrel Translator 1\.4\.0 Beta2? '
 editor_name='ฐานข้อมูลคำศัพท์'
 full_name='^Vantrel Translator 1\.4\.0 Beta 2$'
 options_name='^เพิ่มเติม$'
-colour_name='^Select Colou?r'
+colour_name='^เลือกสี$'
 
 start() {
     "$vantrel" --dict "$work/dict.db" "$@" >"$work/vantrel.log" 2>&1 &
@@ -230,10 +230,13 @@ fi
 central 232 22                       # the options button
 if opt=$(wait_window "$options_name" 10); then
     click "$opt" 140 60 2            # the English background swatch
-    if wait_window "$colour_name" 10 >/dev/null; then
+    if col=$(wait_window "$colour_name" 10); then
         sleep 0.5
         snap colour-dialog
-        xdotool key alt+h ctrl+a         # the dialog's HTML colour box
+        # The dialog's colour code box stands at its lower right, above the buttons.
+        eval "$(xdotool getwindowgeometry --shell "$col")"
+        click "$col" $((WIDTH - 108)) $((HEIGHT - 65))
+        xdotool key ctrl+a
         paste_text "#ffc0c0"
         xdotool key Return
         wait_gone "$colour_name" || fail "the colour dialog did not close"

@@ -539,7 +539,7 @@ private slots:
 
         const auto dialogs = m_platform->callsOf(PlatformCall::Kind::kPrint);
         QCOMPARE(dialogs.size(), 1u);
-        QCOMPARE(dialogs[0].printRequest.title, QStringLiteral("Print"));
+        QCOMPARE(dialogs[0].printRequest.title, QStringLiteral("พิมพ์"));
         QVERIFY(!dialogs[0].printRequest.pageNumbersEnabled);
         QCOMPARE(dialogs[0].printRequest.selectionChosen, select);
         if (pages == 0) {
@@ -557,7 +557,7 @@ private slots:
         w.commands.printerSetup();
         const auto again = m_platform->callsOf(PlatformCall::Kind::kPrint);
         QCOMPARE(again.size(), 2u);
-        QCOMPARE(again[1].printRequest.title, QStringLiteral("Print"));
+        QCOMPARE(again[1].printRequest.title, QStringLiteral("พิมพ์"));
         QCOMPARE(again[1].printRequest.selectionChosen, select);
         QVERIFY(!QFile::exists(pdf));
     }

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what it holds: the
-# three programs, the dictionary and its notice, the desktop entry and the
-# AppStream metainfo (validated), the icons and the man pages. Then runs the
+# three programs, the dictionary and its notice, the Thai texts of Qt's
+# dialogs, the copyright file and the changelog, the desktop entry and the
+# AppStream metainfo (validated), the icons and the man pages. Where lintian
+# is installed, the Debian package is made and lintian must find neither an
+# error nor a warning in it. Then runs the
 # installed programs with an empty home, from a folder outside the build and
 # with no data folder of the system to fall back on: they find the prefix's
 # dictionary, translate, print the build's version, and write nothing into the
@@ -29,7 +32,9 @@ expected=(bin/vantrel bin/vantrel-translate bin/vantrel-dict share/vantrel/dict.
           share/applications/$id.desktop share/metainfo/$id.metainfo.xml
           share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png
           share/icons/hicolor/256x256/apps/$id.png share/man/man1/vantrel.1.gz
-          share/man/man1/vantrel-translate.1.gz share/man/man1/vantrel-dict.1.gz)
+          share/man/man1/vantrel-translate.1.gz share/man/man1/vantrel-dict.1.gz
+          share/vantrel/translations/qtbase_th.qm share/doc/vantrel/copyright
+          share/doc/vantrel/changelog.gz)
 [ -f "$build/bin/LEXITRON-NOTICE.txt" ] && expected+=(share/vantrel/LEXITRON-NOTICE.txt)
 missing=()
 for f in "${expected[@]}"; do [ -f "$prefix/$f" ] || missing+=("$f"); done
@@ -48,6 +53,31 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work
     pass "the metainfo validates" || { cat "$work/as.log"; fail "appstreamcli validate"; }
 grep -q "version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml" &&
     pass "the metainfo names release $version" || fail "the metainfo has another release"
+gzip -dc "$prefix/share/doc/vantrel/changelog.gz" | head -n 1 | grep -q "^vantrel ($version) " &&
+    pass "the changelog starts with $version" || fail "the changelog does not start with $version"
+grep -q '^License: Expat' "$prefix/share/doc/vantrel/copyright" &&
+    grep -q '^ This product is created by the adaptation of LEXiTRON' "$prefix/share/doc/vantrel/copyright" &&
+    pass "the copyright file gives both licences" || fail "the copyright file lacks a licence"
+
+# The Debian package, checked as Debian checks packages (a build with the
+# sanitizers is no package anyone ships).
+if grep -q '^VANTREL_SANITIZE:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
+    echo "skip: lintian, the build has the sanitizers"
+elif command -v lintian >/dev/null; then
+    cpack=$(dirname "$cmake")/cpack
+    [ -x "$cpack" ] || cpack=cpack
+    if (cd "$build" && "$cpack" -G DEB -B "$work/deb") >"$work/cpack.log" 2>&1; then
+        deb=$(ls "$work"/deb/vantrel_*.deb)
+        lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 &&
+            pass "lintian finds no error or warning in $(basename "$deb")" ||
+            { cat "$work/lintian.log"; fail "lintian"; }
+    else
+        cat "$work/cpack.log"
+        fail "cpack -G DEB"
+    fi
+else
+    echo "skip: lintian is not installed"
+fi
 
 snapshot() { (cd "$prefix" && find . -printf '%p %y %m %s\n' | sort && find . -type f -exec sha256sum {} + | sort); }
 snapshot >"$work/before"
