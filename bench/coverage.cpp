@@ -4,12 +4,15 @@
 // word tokens (runs of word characters holding a letter) and those the
 // translator listed as missing; the share found is the rest. It also checks
 // that every word of the frequent-word list is a headword with a non-empty
-// meaning, and prints the dictionary's headword count.
+// meaning, that the everyday meanings of the gold list are the dictionary's,
+// and prints the dictionary's headword count.
 //
-// usage: vantrel-coverage [--dict DB] [--frequent LIST] [--missing N] [TEXT|FOLDER...]
+// usage: vantrel-coverage [--dict DB] [--frequent LIST] [--missing N] [--gold LIST]
+//                         [--gold-misses] [TEXT|FOLDER...]
 // Each TEXT is measured on its own and each FOLDER as a group of its files.
 // Without either it reads the licence texts under /usr/share/common-licenses,
-// the project's own prose in bench/prose and the real prose in bench/prose/real.
+// the project's own prose in bench/prose and the real prose of the dev-prose/
+// folder of the measurement data (bench/measure_data.h) when it exists.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -21,7 +24,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/measure_data.h"
 #include "dictionary/store.h"
+#include "dictionary/tool/tsv.h"
 #include "engine/codepage.h"
 #include "engine/memory_host.h"
 #include "engine/text.h"
@@ -125,11 +130,62 @@ void printCount(const std::string& name, const Count& c) {
               << c.share() << " %\n";
 }
 
+// The everyday meanings: each line of the gold list holds a headword, a label
+// and the Thai a translator accepts for its everyday sense, alternatives
+// separated by "|". A word counts when the dictionary's meaning in the
+// label's field, without surrounding spaces, is one of them; `listMisses`
+// prints each that is not, with the dictionary's meaning.
+void checkEverydayMeanings(const dict::DictionaryStore& store, const std::string& goldPath,
+                           bool listMisses) {
+    std::vector<dict::tsv::Line> lines;
+    std::string error;
+    if (!dict::tsv::readFile(goldPath, &lines, &error)) {
+        std::cout << "everyday meanings: " << error << "\n";
+        return;
+    }
+    std::size_t listed = 0, found = 0;
+    std::ostringstream misses;
+    for (const dict::tsv::Line& line : lines) {
+        const int field = line.cells.size() == 3 ? dict::tsv::fieldForLabel(line.cells[1]) : -1;
+        if (field < dict::kWordNoun || field > dict::kWordConj) {
+            std::cerr << dict::tsv::location(goldPath, line.number)
+                      << ": expected headword, label (Noun to Conj) and meanings\n";
+            continue;
+        }
+        ++listed;
+        const dict::DictRecord* rec = store.find(line.cells[0]);
+        const dict::FieldValue* meaning = rec ? &(*rec)[field] : nullptr;
+        std::string_view ours = meaning && *meaning ? std::string_view(**meaning) : "";
+        ours = ours.substr(std::min(ours.find_first_not_of(' '), ours.size()));
+        ours = ours.substr(0, ours.find_last_not_of(' ') + 1);
+        bool accepted = false;
+        for (std::string_view alternatives = line.cells[2]; !accepted;) {
+            const std::size_t bar = alternatives.find('|');
+            accepted = !ours.empty() && alternatives.substr(0, bar) == ours;
+            if (bar == std::string_view::npos) break;
+            alternatives.remove_prefix(bar + 1);
+        }
+        if (accepted) {
+            ++found;
+        } else {
+            misses << "  " << line.cells[0] << " (" << line.cells[1] << "): "
+                   << (meaning && *meaning ? "\"" + **meaning + "\"" : std::string("no meaning"))
+                   << ", expected " << line.cells[2] << "\n";
+        }
+    }
+    std::cout << "everyday meanings: " << found << " of " << listed << " (" << std::fixed
+              << std::setprecision(1) << (listed ? 100.0 * double(found) / double(listed) : 0)
+              << " %)\n";
+    if (listMisses) std::cout << misses.str();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string dbPath = dict::dictionaryPathBesideExecutable();
     std::string frequentPath = std::string(VANTREL_SOURCE_DIR) + "/bench/data/frequent-1000.txt";
+    std::string goldPath = std::string(VANTREL_SOURCE_DIR) + "/bench/data/everyday-meanings.tsv";
+    bool listGoldMisses = false;
     std::size_t showMissing = 30;
     std::vector<fs::path> texts;
     for (int i = 1; i < argc; ++i) {
@@ -138,11 +194,15 @@ int main(int argc, char** argv) {
             dbPath = argv[++i];
         } else if (a == "--frequent" && i + 1 < argc) {
             frequentPath = argv[++i];
+        } else if (a == "--gold" && i + 1 < argc) {
+            goldPath = argv[++i];
+        } else if (a == "--gold-misses") {
+            listGoldMisses = true;
         } else if (a == "--missing" && i + 1 < argc) {
             showMissing = std::stoul(argv[++i]);
         } else if (a == "--help" || a == "-h") {
             std::cout << "usage: vantrel-coverage [--dict DB] [--frequent LIST] [--missing N] "
-                         "[TEXT...]\n";
+                         "[--gold LIST] [--gold-misses] [TEXT...]\n";
             return 0;
         } else {
             texts.emplace_back(a);
@@ -190,7 +250,7 @@ int main(int argc, char** argv) {
         for (const auto& [name, dir] :
              {std::pair<std::string, fs::path>{"licence texts", "/usr/share/common-licenses"},
               {"own prose", prose},
-              {"real prose", prose / "real"}}) {
+              {"real prose", bench::measureDataDir() / "dev-prose"}}) {
             std::vector<fs::path> files = filesOf(dir);
             if (!files.empty()) groups.emplace_back(name, std::move(files));
         }
@@ -221,6 +281,8 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < ranked.size() && i < showMissing; ++i)
         std::cout << " " << ranked[i].second << "(" << ranked[i].first << ")";
     std::cout << "\n\n";
+
+    checkEverydayMeanings(*store, goldPath, listGoldMisses);
 
     std::ifstream frequent(frequentPath);
     if (!frequent) {

@@ -160,10 +160,11 @@ bool writeJsonObject(const RunLists& lists, int indent, ByteSink& sink) {
         return false;
     }
     key("thai", false);
-    // The document is the tokens end to end, written a token at a time.
+    // The document is the tokens joined, written a token at a time.
     if (engine::isValidUtf8(lists.tokens.joined())) {
         out.push_back('"');
         for (std::size_t i = 0; i < lists.tokens.count(); ++i) {
+            if (lists.joiner.spaceBefore(lists.tokens.view(i))) out.push_back(' ');
             appendJsonEscaped(lists.tokens.view(i), &out);
             if (out.size() >= kBufferSize) {
                 if (!sink.write(out)) return false;
@@ -172,7 +173,8 @@ bool writeJsonObject(const RunLists& lists, int indent, ByteSink& sink) {
         }
         out.push_back('"');
     } else {
-        appendJsonString(lists.tokens.joined(), &out);
+        std::string spaced;
+        appendJsonString(lists.joiner.join(lists.tokens, &spaced), &out);
     }
     if (!array("tokens", lists.tokens, false)) return false;
     if (indent > 0) out.append("\n");

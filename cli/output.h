@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/output_join.h"
 #include "engine/text_list.h"
 
 namespace cli {
@@ -57,13 +58,15 @@ private:
 // them out (indent 0 writes one line).
 void appendJsonString(std::string_view text, std::string* out);
 
-// The lists of one run (or of one piece of it) and the visible missing words.
+// The lists of one run (or of one piece of it), the visible missing words,
+// and the joiner that makes "thai" of the tokens after the pieces before.
 struct RunLists {
     const engine::TextList& tokens;
     const engine::InternedTextList& arrangement;
     const engine::TextList& arrangementWords;
     const engine::TextList& missingRaw;
     const engine::TextList& missing;
+    engine::OutputJoiner& joiner;
 };
 
 // Writes the object {"arrangement", "arrangementWords", "missing",

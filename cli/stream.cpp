@@ -4,6 +4,7 @@
 
 #include "dictionary/record.h"
 #include "engine/host.h"
+#include "engine/output_join.h"
 #include "engine/translator.h"
 
 namespace cli {
@@ -37,6 +38,7 @@ public:
     void setProgressPercent(int) override {}
     void setPanelVisible(engine::Panel, bool) override {}
     void setThaiText(std::string_view) override {}
+    bool wantsThaiText() const override { return false; }
 
     const engine::InternedTextList& arrangement() const { return m_arrangement.list(); }
     const engine::TextList& missing() const { return m_missing.list(); }
@@ -73,7 +75,7 @@ public:
 
 private:
     bool takeOutput() {
-        const bool ok = m_thai.write(m_translator.outputTokens().joined());
+        const bool ok = m_thai.write(m_joiner.join(m_translator.outputTokens(), &m_spaced));
         m_translator.clearLists();
         m_host.clearLists();
         return ok;
@@ -83,6 +85,8 @@ private:
     FilterHost& m_host;
     ByteSink& m_out;
     ThaiWriter m_thai;
+    engine::OutputJoiner m_joiner;  // how the text written so far ends
+    std::string m_spaced;
 };
 
 // One JSON object per line of input: a line ends at a line feed, or at a
@@ -136,8 +140,12 @@ private:
              engine::Translator::visibleMissingWords(m_translator.missingRaw())) {
             if (m_seen.insert(dict::foldCase(w)).second) m_missing.append(w);
         }
-        const RunLists lists{m_translator.outputTokens(), m_host.arrangement(),
-                             m_translator.arrangementWords(), m_translator.missingRaw(), m_missing};
+        const RunLists lists{m_translator.outputTokens(),
+                             m_host.arrangement(),
+                             m_translator.arrangementWords(),
+                             m_translator.missingRaw(),
+                             m_missing,
+                             m_joiner};
         const bool ok = writeJsonObject(lists, 0, m_out) && m_out.write("\n") && m_out.flush();
         m_translator.clearLists();
         m_host.clearLists();
@@ -150,6 +158,7 @@ private:
     bool m_afterCarriageReturn = false;
     engine::TextList m_missing;
     std::unordered_set<std::string> m_seen;  // missing words shown so far, case folded
+    engine::OutputJoiner m_joiner;           // how the lines' "thai" so far ends
 };
 
 }  // namespace
@@ -189,9 +198,10 @@ std::string translateStream(ByteSource& source, ByteSink& out, const dict::Looku
             });
             if (!error.empty()) break;
             translator.finish();
-            const RunLists lists{translator.outputTokens(), host.arrangement(),
-                                 translator.arrangementWords(), translator.missingRaw(),
-                                 host.missing()};
+            engine::OutputJoiner joiner;
+            const RunLists lists{
+                translator.outputTokens(), host.arrangement(), translator.arrangementWords(),
+                translator.missingRaw(),   host.missing(),     joiner};
             written = writeJsonObject(lists, 2, out) && out.write("\n") && out.flush();
             break;
         }

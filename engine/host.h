@@ -48,6 +48,9 @@ public:
 
     // Replaces the whole text of the Thai pane.
     virtual void setThaiText(std::string_view text) = 0;
+    // False for a host that makes the document of the output tokens itself (a
+    // filter writing them as they come): the run then hands it none.
+    virtual bool wantsThaiText() const { return true; }
 };
 
 }  // namespace engine

@@ -6,6 +6,7 @@
 
 #include "dictionary/store.h"
 #include "engine/codepage.h"
+#include "engine/output_join.h"
 #include "engine/text.h"
 #include "engine/utf8.h"
 
@@ -502,10 +503,14 @@ void Translator::assemble() {
     m_host.setPanelVisible(Panel::kWriting, true);
     // The tokens lie end to end already; the join only yields once for each.
     for (std::size_t k = 0; k < m_outputTokens.count(); ++k) m_host.yield();
+    const std::string_view thai = m_host.wantsThaiText()
+                                      ? OutputJoiner().join(m_outputTokens, &m_spacedText)
+                                      : std::string_view();
     m_host.setPanelVisible(Panel::kWriting, false);
     m_host.setPanelVisible(Panel::kPlain, false);
     m_host.setThaiText(std::string_view());
-    m_host.setThaiText(m_outputTokens.joined());
+    m_host.setThaiText(thai);
+    releaseThaiText();
     listMissingWords();
 }
 

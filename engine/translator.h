@@ -58,6 +58,9 @@ public:
     // from setThaiText() once it has the document: the run does not read them
     // after handing them over.
     void releaseOutputTokens() { m_outputTokens.release(); }
+    // The same for the document when the join had to copy the tokens (to put
+    // spaces in): the text handed to setThaiText() is gone once this is called.
+    void releaseThaiText() { std::string().swap(m_spacedText); }
 
     // A click in the English pane: the next run translates `selection`.
     void captureSelection(std::string selection);
@@ -67,9 +70,9 @@ public:
 
     bool running() const { return m_running; }
 
-    // The hidden work lists of the last run: the output tokens (end to end,
-    // the Thai document), the English word of each arrangement entry and the
-    // raw missing words.
+    // The hidden work lists of the last run: the output tokens (joined by
+    // OutputJoiner, the Thai document), the English word of each arrangement
+    // entry and the raw missing words.
     const TextList& outputTokens() const { return m_outputTokens; }
     const TextList& arrangementWords() const { return m_arrangementWords; }
     const TextList& missingRaw() const { return m_missingRaw; }
@@ -108,7 +111,8 @@ private:
     std::string_view phraseWord(std::size_t index) const {
         return index < m_phraseWords.size() ? m_phraseWords[index] : std::string_view();
     }
-    // Joins the output tokens into the Thai pane, switching the busy panels.
+    // Joins the output tokens into the Thai pane (OutputJoiner), switching the
+    // busy panels.
     void assemble();
     // Rebuilds the visible missing-words list from the raw missing words.
     void listMissingWords();
@@ -119,6 +123,7 @@ private:
     std::string m_selectionText;
 
     TextList m_outputTokens;
+    std::string m_spacedText;  // the document while it is handed over, when not the tokens' own
     TextList m_arrangementWords;
     TextList m_missingRaw;
     std::string m_phraseBuffer;

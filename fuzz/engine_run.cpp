@@ -22,6 +22,7 @@
 
 #include "dictionary/store.h"
 #include "engine/memory_host.h"
+#include "engine/output_join.h"
 #include "engine/text.h"
 #include "engine/translator.h"
 #include "fuzz/check.h"
@@ -199,8 +200,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           pieces.words == whole.words && pieces.missing == whole.missing &&
           pieces.thai == whole.thai);
 
+    // The document is the tokens joined, a space put in only where the
+    // joiner keeps two Latin letters or digits apart.
     std::string joined;
-    for (const std::string& t : whole.tokens) joined += t;
+    engine::OutputJoiner joiner;
+    for (const std::string& t : whole.tokens) {
+        if (joiner.spaceBefore(t)) joined += ' ';
+        joined += t;
+    }
     CHECK(joined == whole.thai);
 
     // Arrangement entries: word, separator and meaning of the word's record.

@@ -198,10 +198,16 @@ void TranslationRun::setPanelVisible(engine::Panel panel, bool visible) {
 
 void TranslationRun::setThaiText(std::string_view text) {
     flushLists();
-    const QString thai = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (!text.empty() && text.data() == m_translator.outputTokens().joined().data()) {
-        // The pane keeps the document; the window never reads the run's tokens.
+    // The pane keeps the document and the window never reads the run's tokens:
+    // they are given back before the text is converted when it is the join's
+    // copy (spaces put in), and the copy or the tokens once it is converted.
+    if (!text.empty() && text.data() != m_translator.outputTokens().joined().data()) {
         m_translator.releaseOutputTokens();
+    }
+    const QString thai = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (!text.empty()) {
+        m_translator.releaseOutputTokens();
+        m_translator.releaseThaiText();
     }
     m_ui.thaiPane->setPlainText(thai);
 }

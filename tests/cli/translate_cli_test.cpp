@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <nlohmann/json.hpp>
 
 #include "dictionary/store.h"
@@ -88,6 +89,32 @@ TEST_F(TranslateCli, JsonHoldsEveryListOfTheRun) {
     EXPECT_EQ(j["missingRaw"].get<Items>(), (Items{"zork", ".", "", "\r"}));
     EXPECT_EQ(j["missing"].get<Items>(), (Items{"zork"}));
     EXPECT_EQ(j["thai"].get<std::string>(), "บ้านใหญ่zork.\r");
+}
+
+TEST_F(TranslateCli, WordsLeftInEnglishStayApartInEveryOutput) {
+    const std::string input = "Sara Danius big house JAS 39C\nin Buenos Aires, WiFi";
+    const std::string thai = "Sara Daniusบ้านใหญ่JAS 39C\nin Buenos Aires,WiFi\n";
+    const Result plain = runTranslator({"--dict", m_dict}, input, m_dir);
+    EXPECT_EQ(plain.out, thai) << plain.err;
+
+    // The lists keep the closing line end as the run made it.
+    const std::string json = "Sara Daniusบ้านใหญ่JAS 39C\nin Buenos Aires,WiFi\r";
+    const Result whole = runTranslator({"--dict", m_dict, "--json"}, input, m_dir);
+    EXPECT_EQ(nlohmann::json::parse(whole.out)["thai"], json) << whole.err;
+    const Result lines = runTranslator({"--dict", m_dict, "--jsonl"}, input, m_dir);
+    std::istringstream objects(lines.out);
+    std::string joined;
+    for (std::string line; std::getline(objects, line);)
+        joined += nlohmann::json::parse(line)["thai"].get<std::string>();
+    EXPECT_EQ(joined, json) << lines.err;
+
+    std::ofstream(m_dir / "names.txt", std::ios::binary) << input;
+    const Result batch = runTranslator(
+        {"--dict", m_dict, "-o", (m_dir / "out").string(), (m_dir / "names.txt").string()}, "",
+        m_dir);
+    ASSERT_EQ(batch.status, 0) << batch.err;
+    std::ifstream written(m_dir / "out" / "names.th.txt", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), thai);
 }
 
 TEST_F(TranslateCli, ReadsFilesInEveryDocumentEncoding) {

@@ -172,10 +172,11 @@ TEST(WordForms, StemsPhrasesAndSpecialWords) {
         {"FOR the cat", "สำหรับแมว\r"},
         {"one two three four five cat", "แมวห้าคำ\r"},
         {"a cat", "แมว\r"},
-        {"a run", "aaวิ่ง\r"},  // English article, then its own (missing) token
-        {"a, cat", "aa,แมว\r"},
+        {"a run", "a aวิ่ง\r"},  // English article, then its own (missing) token
+        {"a, cat", "a a,แมว\r"},
         {"nothing cat", "แมว\r"},  // all fields empty: no output at all
         {"zork cats", "zorkแมว\r"},
+        {"Sara Danius, JAS 39C cats", "Sara Danius,JAS 39Cแมว\r"},  // missing words kept apart
     };
     for (const Case& c : cases) EXPECT_EQ(translate(d, c.text).thai, c.thai) << c.text;
 }

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "documents/mirror_file.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -57,6 +58,7 @@ private Q_SLOTS:
     void clickInRenTranslatesTheSelection();
     void clickWithoutSelectionKeepsTheWholeDocument();
     void closingDuringARunStopsItFirst();
+    void wordsLeftInEnglishStayApartInThePaneAndTheMirror();
 };
 
 void TranslateTest::translateFillsThaiPaneAndLists_data() {
@@ -248,6 +250,24 @@ void TranslateTest::closingDuringARunStopsItFirst() {
     QVERIFY(fx.form->translation().progressPercent() < 90);  // the run stopped early
     QTRY_VERIFY(!fx.form->isVisible());
     QVERIFY(fx.platform().callsOf(platform::PlatformCall::Kind::kMessage).empty());
+}
+
+void TranslateTest::wordsLeftInEnglishStayApartInThePaneAndTheMirror() {
+    shelltest::Fixture fx;
+    // The mirror goes to the test's own cache folder, not the user's.
+    const QByteArray cache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", fx.dirPath(QStringLiteral("cache")).toUtf8());
+    const bool loaded = fx.load();
+    qputenv("XDG_CACHE_HOME", cache);
+    QVERIFY(loaded);
+    fx.ui().englishPane->setPlainText(QStringLiteral("Sara Danius and a cat in Buenos Aires 2017"));
+    fx.ui().translateButton->click();
+    const QString thai = QStringLiteral("Sara Danius andแมวin Buenos Aires 2017");
+    QCOMPARE(fx.ui().thaiPane->toPlainText().trimmed(), thai);
+    QFile mirror(fx.form->mirrorFile().path());
+    QVERIFY(mirror.fileName().startsWith(fx.dirPath(QStringLiteral("cache"))));
+    QVERIFY(mirror.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(mirror.readAll()).trimmed(), thai);
 }
 
 QTEST_MAIN(TranslateTest)
