@@ -5,35 +5,15 @@
 // found whole and printed where its label puts it.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <ostream>
 #include <string>
 
-#include "dictionary/store.h"
-#include "engine/memory_host.h"
-#include "engine/translator.h"
+#include "tests/data/bundled_dictionary.h"
 
 namespace {
 
-const dict::LookupView* builtDictionary() {
-    static std::unique_ptr<dict::DictionaryStore> store = [] {
-        dict::OpenOptions options;
-        options.readOnly = true;
-        std::unique_ptr<dict::DictionaryStore> s;
-        if (!dict::DictionaryStore::open(VANTREL_DICTIONARY, options, &s).isOk()) s.reset();
-        return s;
-    }();
-    return store ? &store->lookup() : nullptr;
-}
-
-std::string translate(const std::string& english) {
-    engine::MemoryHost host(builtDictionary());
-    engine::Translator translator(host);
-    translator.run(english);
-    std::string thai = host.thai();
-    while (!thai.empty() && (thai.back() == '\r' || thai.back() == '\n')) thai.pop_back();
-    return thai;
-}
+using datatest::bundled;
+using datatest::translate;
 
 struct Case {
     const char* name;
@@ -46,13 +26,13 @@ struct Case {
 void PrintTo(const Case& c, std::ostream* os) { *os << c.english; }
 
 // "carried" is one of the forms the import spells out for the words it takes.
-bool hasImportedWords() { return builtDictionary()->find("carried") != nullptr; }
+bool hasImportedWords() { return bundled()->find("carried") != nullptr; }
 
 class PhraseInText : public ::testing::TestWithParam<Case> {};
 
 TEST_P(PhraseInText, IsTranslatedWhole) {
     const Case& c = GetParam();
-    ASSERT_NE(builtDictionary(), nullptr) << "cannot open " << VANTREL_DICTIONARY;
+    ASSERT_NE(bundled(), nullptr) << "cannot open " << VANTREL_DICTIONARY;
     if (c.needsImport && !hasImportedWords()) GTEST_SKIP() << "built from the core alone";
     const std::string thai = translate(c.english);
     EXPECT_NE(thai.find(c.thai), std::string::npos) << c.english << " -> " << thai;
