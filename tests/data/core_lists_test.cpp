@@ -8,10 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/store.h"
 #include "dictionary/tool/tsv.h"
-#include "engine/memory_host.h"
-#include "engine/translator.h"
+#include "tests/data/bundled_dictionary.h"
 
 namespace {
 
@@ -93,16 +91,8 @@ TEST(CoreLists, EveryHeadwordIsWrittenAsTheTranslatorSplitsText) {
     }
 }
 
-const dict::LookupView* bundled() {
-    static std::unique_ptr<dict::DictionaryStore> store = [] {
-        std::unique_ptr<dict::DictionaryStore> s;
-        dict::OpenOptions options;
-        options.readOnly = true;
-        if (!dict::DictionaryStore::open(VANTREL_DICTIONARY, options, &s).isOk()) s.reset();
-        return s;
-    }();
-    return store ? &store->lookup() : nullptr;
-}
+using datatest::bundled;
+using datatest::translate;
 
 // A name of several words is matched from its first word as written only when
 // that word is a headword or no stem rule shortens it.
@@ -116,13 +106,6 @@ TEST(CoreLists, NamesOfSeveralWordsCanBeMatched) {
             << line.where << ": \"" << line.headword << "\" starts with a word the translator "
             << "shortens; list \"" << w[0] << "\" as a headword of its own";
     }
-}
-
-std::string translate(const std::string& english) {
-    engine::MemoryHost host(bundled());
-    engine::Translator translator(host);
-    translator.run(english);
-    return host.thai();
 }
 
 TEST(CoreLists, NamesReadInThaiInTheirOrder) {

@@ -1,0 +1,72 @@
+// The multi-word expressions of the core word lists as the translator meets them
+// in running text: each kind (a phrasal verb in a form the dictionary holds, a
+// past form it lacks, a time expression, a preposition of several words, a
+// quantity held after its noun, a question opener, the perfect, a passive) is
+// found whole and printed where its label puts it.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "tests/data/bundled_dictionary.h"
+
+namespace {
+
+using datatest::bundled;
+using datatest::translate;
+
+struct Case {
+    const char* name;
+    const char* english;
+    const char* thai;       // a run of the Thai document
+    const char* notThai;    // Thai that must not appear (word by word), or nullptr
+    bool needsImport;       // the form is a headword of the imported word list only
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.english; }
+
+// "carried" is one of the forms the import spells out for the words it takes.
+bool hasImportedWords() { return bundled()->find("carried") != nullptr; }
+
+class PhraseInText : public ::testing::TestWithParam<Case> {};
+
+TEST_P(PhraseInText, IsTranslatedWhole) {
+    const Case& c = GetParam();
+    ASSERT_NE(bundled(), nullptr) << "cannot open " << VANTREL_DICTIONARY;
+    if (c.needsImport && !hasImportedWords()) GTEST_SKIP() << "built from the core alone";
+    const std::string thai = translate(c.english);
+    EXPECT_NE(thai.find(c.thai), std::string::npos) << c.english << " -> " << thai;
+    if (c.notThai) {
+        EXPECT_EQ(thai.find(c.notThai), std::string::npos) << c.english << " -> " << thai;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CoreLists, PhraseInText,
+    ::testing::Values(
+        // A phrasal verb whose past form is a headword of its own.
+        Case{"PastFormOfItsOwn", "The company carried out the plan.", "ดำเนินการแผน", "ถือ", true},
+        // A past form the dictionary lacks is matched from the reduced word.
+        Case{"PastFormReduced", "The song was followed by a second one.", "ตามด้วย", nullptr, false},
+        // Time expressions: a year, late in a year, a decade written with a hyphen.
+        Case{"Year", "They set up a school in 1950.", "จัดตั้งโรงเรียนในปี 1950", nullptr, false},
+        Case{"LateInAYear", "Prices rose in late 2017.", "ปลายปี 2017", "สาย", false},
+        Case{"DecadeWithHyphen", "The band was popular in the mid-1990s.", "กลางทศวรรษ 1990", nullptr, false},
+        Case{"Century", "It was built in the 19th century.", "ศตวรรษที่ 19", nullptr, false},
+        // A preposition of several words prints in place, before its noun.
+        Case{"PrepositionInPlace", "According to the police, the road is closed.", "ตามตำรวจ", nullptr, false},
+        // A quantity labelled Adj follows the noun after it.
+        Case{"QuantityAfterNoun", "A large number of people came.", "คนจำนวนมาก", nullptr, false},
+        Case{"SuperlativeAfterNoun", "It is the most important thing.", "สิ่งสำคัญที่สุด", nullptr, false},
+        // A question opener gives the question word without the helping verb.
+        Case{"QuestionOpener", "When did the war end?", "เมื่อใด", "ทำ", false},
+        // The perfect and the passive say no มี and no เป็น.
+        Case{"Perfect", "He has described the plan.", "ได้อธิบาย", "มี", false},
+        Case{"Passive", "Five people were killed.", "ถูกสังหาร", "เป็น", false},
+        // A verb before "to" labelled Adv prints in place, with no gap before the verb.
+        Case{"HelpingVerbInPlace", "He decided to go home.", "ตัดสินใจกลับบ้าน", nullptr, false},
+        // A later verb of the phrase is set off by a space.
+        Case{"LaterVerbSpaced", "They carried out tests and set up a lab.", " จัดตั้ง", nullptr, true}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+}  // namespace
