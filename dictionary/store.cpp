@@ -143,6 +143,16 @@ Status readPastUnfinishedChange(sqlite3* d, const std::string& path) {
     return Status::ok();
 }
 
+// Takes the shipped file in when it is not the one the file at path took in
+// last; what went wrong, or empty. Costs a stat and one small query when
+// nothing changed.
+std::string takeInNewerShipped(sqlite3* d, const std::string& path, const std::string& shipped) {
+    user::Stamp now, taken;
+    if (!user::stampOf(shipped, &now) || isSameFile(path, shipped)) return {};
+    if (user::readStamp(d, &taken) && taken == now) return {};
+    return user::takeInShipped(path, shipped, now).message();
+}
+
 }  // namespace
 
 DictionaryStore::DictionaryStore()
@@ -184,6 +194,7 @@ Status DictionaryStore::open(const std::string& path, const OpenOptions& options
     if (options.readOnly) {
         if (Status s = readPastUnfinishedChange(raw, path); !s.isOk()) return s;
     }
+    if (!options.shipped.empty()) store->m_takeInProblem = takeInNewerShipped(raw, path, options.shipped);
     // Taking the write lock once proves the file is a database we may change
     // and that no other program holds it locked; read-only, the reads below
     // take the shared lock. Lenient, a lock held by another program only
@@ -196,6 +207,8 @@ Status DictionaryStore::open(const std::string& path, const OpenOptions& options
     if (!begun) return Status::other(openError(path, reason));
     Status s = checkSchema(raw, path);
     if (s.isOk()) s = loadTable(raw, path, &impl.image);
+    if (s.isOk() && !user::readMarks(raw, &impl.marks, &reason))
+        s = Status::other(openError(path, reason));
     sql::exec(raw, "ROLLBACK", nullptr);
     if (!s.isOk()) return s;
     store->placeBrowseOnFirst();
@@ -211,12 +224,21 @@ Status DictionaryStore::makeWritable() {
         return Status::other("dictionary \"" + m_path + "\" is open read-only");
     // The copy holds the same rows under the same row ids, so the image and
     // the views' places stay valid.
+    // The copy starts following the file copied: no word is the user's yet.
+    user::Stamp stamp;
+    const bool stamped = user::stampOf(m_path, &stamp);
+    const auto startFollowing = [&](sqlite3* copy, std::string* why) {
+        return !stamped || (user::createTables(copy, why) && user::writeStamp(copy, stamp, why));
+    };
     sql::DbHandle copy;
-    const Status s = copyDatabaseTo(m_impl->db.get(), m_options.copyOnWrite, &copy);
+    const Status s = copyDatabaseTo(m_impl->db.get(), m_options.copyOnWrite, startFollowing, &copy);
     if (!s.isOk()) return s;
     m_impl->db = std::move(copy);
+    m_impl->marks.clear();
+    OpenOptions copied;
+    copied.shipped = m_path;
     m_path = m_options.copyOnWrite;
-    m_options = OpenOptions{};
+    m_options = copied;
     return Status::ok();
 }
 
@@ -369,6 +391,7 @@ Status openLocated(const DictionaryLocation& location, Access access,
     if (access == Access::kEdit && location.origin == DictionaryOrigin::kShipped)
         options.copyOnWrite = userDictionaryPath();
     options.lenient = access == Access::kEdit;
+    if (location.origin == DictionaryOrigin::kUserCopy) options.shipped = location.shipped;
     return DictionaryStore::open(location.path, options, out);
 }
 

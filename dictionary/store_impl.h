@@ -2,15 +2,29 @@
 // and the image of its table. Private to the store.
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include "dictionary/sql.h"
 #include "dictionary/store.h"
 #include "dictionary/table_image.h"
+#include "dictionary/user_words.h"
 
 namespace dict {
 
 struct DictionaryStore::Impl {
     sql::DbHandle db;
     TableImage image;
+    user::Marks marks;  // the user's own headwords, in step with the file
 };
+
+// A write that did not reach the file, naming the file: SQLite's reason, said
+// plainly when the file was taken away from under the open database.
+Status writeFailure(const DictionaryStore& store, sqlite3* db, const std::string& reason);
+
+// Runs `write` between BEGIN IMMEDIATE and COMMIT on the store's database,
+// rolling back when it or the commit fails; the failure names the file.
+Status inWriteTransaction(const DictionaryStore& store, sqlite3* db,
+                          const std::function<Status()>& write);
 
 }  // namespace dict
