@@ -236,6 +236,7 @@ Status DictionaryStore::makeWritable() {
     m_impl->db = std::move(copy);
     m_impl->marks.clear();
     OpenOptions copied;
+    copied.lenient = true;  // reopened for editing, as the copy was made
     copied.shipped = m_path;
     m_path = m_options.copyOnWrite;
     m_options = copied;

@@ -241,6 +241,11 @@ Status takeInShipped(const std::string& userPath, const std::string& shippedPath
     if (!sql::exec(raw, "BEGIN IMMEDIATE", &why)) return fail(why);
     Stamp taken;
     const bool followed = readStamp(raw, &taken);
+    if (followed && taken == stamp) {
+        // Another program took it in while this one waited for the lock.
+        sql::exec(raw, "ROLLBACK", nullptr);
+        return Status::ok();
+    }
     bool ok = createTables(raw, &why) && (followed || takeOver(raw, &why)) && follow(raw, &why) &&
               writeStamp(raw, stamp, &why) && sql::exec(raw, "COMMIT", &why);
     if (!ok) {

@@ -4,11 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -16,32 +14,11 @@
 #include "test_util.h"
 
 using dicttest::rec;
+using dicttest::ScopedEnv;
 using dicttest::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
-
-// Sets or unsets an environment variable for the life of the object.
-class ScopedEnv final {
-public:
-    ScopedEnv(const char* name, const char* value) : m_name(name) {
-        if (const char* old = std::getenv(name)) m_old = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 void writeDictionary(const std::string& path, const std::string& meaning) {
     fs::create_directories(fs::path(path).parent_path());

@@ -1,12 +1,15 @@
-// Helpers shared by the dictionary tests: a temporary folder and small records.
+// Helpers shared by the dictionary tests: a temporary folder, environment
+// variables and small records.
 #pragma once
 
 #include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,6 +34,30 @@ public:
 
 private:
     std::filesystem::path m_path;
+};
+
+// Sets or unsets an environment variable for the life of the object.
+class ScopedEnv final {
+public:
+    ScopedEnv(const char* name, const char* value) : m_name(name) {
+        if (const char* old = std::getenv(name)) m_old = old;
+        if (value)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (m_old)
+            ::setenv(m_name, m_old->c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
 };
 
 // A record with the headword and (position, value) pairs; other fields absent.
