@@ -10,14 +10,9 @@
 namespace dict::tool {
 namespace {
 
-constexpr std::string_view kDeleted = "Deleted";
+using tsv::quoted;
 
-std::string quoted(std::string_view s) {
-    std::string out;
-    out.reserve(s.size() + 2);
-    out.append(1, '"').append(s).append(1, '"');
-    return out;
-}
+constexpr std::string_view kDeleted = "Deleted";
 
 // Takes "--dict FILE" or "--dict=FILE" out of args; false with the problem.
 bool takeDictOption(std::vector<std::string>* args, std::string* named, std::string* problem) {

@@ -6,13 +6,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include <gtest/gtest.h>
 
 #include "dictionary/locate.h"
 #include "test_util.h"
 
+using dicttest::bytes;
 using dicttest::rec;
 using dicttest::ScopedEnv;
 using dicttest::TempDir;
@@ -24,11 +24,6 @@ void writeDictionary(const std::string& path, const std::string& meaning) {
     fs::create_directories(fs::path(path).parent_path());
     ASSERT_TRUE(
         dict::DictionaryStore::create(path, {rec("love", {{dict::kWordVerb, meaning}})}).isOk());
-}
-
-std::string bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A shipped dictionary in a read-only folder, and an empty user data folder.

@@ -1,5 +1,5 @@
 // Helpers shared by the dictionary tests: a temporary folder, environment
-// variables and small records.
+// variables, small records and files.
 #pragma once
 
 #include <sqlite3.h>
@@ -8,11 +8,15 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "dictionary/store.h"
 
@@ -67,6 +71,22 @@ inline dict::DictRecord rec(std::string word,
     r[dict::kWordEn] = std::move(word);
     for (const auto& [pos, value] : fields) r[pos] = value;
     return r;
+}
+
+// The whole content of a file.
+inline std::string bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs SQL on the file at path with a connection of its own.
+inline void runSql(const std::string& path, const char* sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    char* err = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &err), SQLITE_OK) << (err ? err : "");
+    sqlite3_free(err);
+    sqlite3_close(db);
 }
 
 // Leaves the file at path as a writer killed in the middle of a change does:

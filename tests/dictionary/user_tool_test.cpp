@@ -7,37 +7,21 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
-#include "dictionary/tool/command.h"
 #include "test_util.h"
+#include "tool_run.h"
 
+using dicttest::bytes;
 using dicttest::rec;
 using dicttest::ScopedEnv;
 using dicttest::TempDir;
+using dicttest::tool;
+using dicttest::ToolRun;
 namespace fs = std::filesystem;
 
 namespace {
-
-struct ToolRun {
-    int rc;
-    std::string out;
-    std::string err;
-};
-
-ToolRun tool(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int rc = dict::tool::runTool(args, out, err);
-    return {rc, out.str(), err.str()};
-}
-
-std::string bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<dict::DictRecord> records(const std::string& path) {
     dict::OpenOptions readOnly;

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <thread>
 
@@ -21,7 +20,9 @@ using dict::DictRecord;
 using dict::kWordEn;
 using dict::kWordNoun;
 using dict::kWordVerb;
+using dicttest::bytes;
 using dicttest::rec;
+using dicttest::runSql;
 using dicttest::TempDir;
 namespace fs = std::filesystem;
 
@@ -43,20 +44,6 @@ Records fileContents(const std::string& path) {
     const dict::Status s = dict::DictionaryStore::open(path, readOnly, &store);
     EXPECT_TRUE(s.isOk()) << s.message();
     return store ? contents(*store) : Records{};
-}
-
-std::string bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void runSql(const std::string& path, const char* sql) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-    char* err = nullptr;
-    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &err), SQLITE_OK) << (err ? err : "");
-    sqlite3_free(err);
-    sqlite3_close(db);
 }
 
 // Puts records in place as the shipped dictionary, the way a package upgrade
