@@ -76,6 +76,14 @@ TEST(Locate, FirstExistingPlaceWins) {
     writeDictionary(user, "u");
     EXPECT_EQ(dict::locateDictionary().path, user);
     EXPECT_EQ(dict::locateDictionary().origin, dict::DictionaryOrigin::kUserCopy);
+    // The user's copy lies over the first shipped copy, also when named.
+    EXPECT_EQ(dict::locateDictionary().shipped, first);
+    const dict::DictionaryLocation byName =
+        dict::locateDictionary(dir.file("home/.local/../.local/share/vantrel/dict.db"));
+    EXPECT_EQ(byName.origin, dict::DictionaryOrigin::kUserCopy);
+    EXPECT_EQ(byName.shipped, first);
+    EXPECT_NE(dict::describeLocation(byName).find(first), std::string::npos);
+    EXPECT_TRUE(dict::locateDictionary(first).shipped.empty());
     {
         ScopedEnv xdg("XDG_DATA_HOME", dir.file("xdg").c_str());
         EXPECT_EQ(dict::userDictionaryPath(), xdgUser);
