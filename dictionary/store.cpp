@@ -22,11 +22,11 @@ std::string openError(const std::string& path, const std::string& reason) {
     return "cannot open dictionary \"" + path + "\": " + reason;
 }
 
-// Table dict with the dictionary's ten columns in order (names in any case),
-// and index PrimaryKey: unique, on Word_en alone, with NOCASE collation.
-Status checkSchema(sqlite3* d, const std::string& path) {
+}  // namespace
+
+Status checkSchema(sqlite3* d, const std::string& path, const std::string& schema) {
     Stmt st;
-    if (st.prepare(d, "PRAGMA table_info(dict)") != SQLITE_OK)
+    if (st.prepare(d, "PRAGMA " + schema + ".table_info(dict)") != SQLITE_OK)
         return Status::other(openError(path, sqlite3_errmsg(d)));
     int n = 0;
     int rc;
@@ -43,7 +43,7 @@ Status checkSchema(sqlite3* d, const std::string& path) {
         return Status::other(openError(path, "table dict does not have the dictionary's columns"));
 
     bool indexOk = false;
-    if (st.prepare(d, "PRAGMA index_list(dict)") != SQLITE_OK)
+    if (st.prepare(d, "PRAGMA " + schema + ".index_list(dict)") != SQLITE_OK)
         return Status::other(openError(path, sqlite3_errmsg(d)));
     bool found = false;
     bool unique = false;
@@ -55,7 +55,7 @@ Status checkSchema(sqlite3* d, const std::string& path) {
     }
     if (rc != SQLITE_DONE) return Status::other(openError(path, sqlite3_errmsg(d)));
     if (found && unique) {
-        if (st.prepare(d, "PRAGMA index_xinfo(PrimaryKey)") != SQLITE_OK)
+        if (st.prepare(d, "PRAGMA " + schema + ".index_xinfo(PrimaryKey)") != SQLITE_OK)
             return Status::other(openError(path, sqlite3_errmsg(d)));
         int keys = 0;
         bool onHeadword = false;
@@ -73,6 +73,8 @@ Status checkSchema(sqlite3* d, const std::string& path) {
             openError(path, "no unique index PrimaryKey on Word_en COLLATE NOCASE in table dict"));
     return Status::ok();
 }
+
+namespace {
 
 // Reads every row of table dict into image, then indexes it.
 Status loadTable(sqlite3* d, const std::string& path, TableImage* image) {
@@ -205,7 +207,7 @@ Status DictionaryStore::open(const std::string& path, const OpenOptions& options
         (sqlite3_extended_errcode(raw) & 0xFF) == SQLITE_BUSY)
         begun = sql::exec(raw, "BEGIN", &reason);
     if (!begun) return Status::other(openError(path, reason));
-    Status s = checkSchema(raw, path);
+    Status s = checkSchema(raw, path, "main");
     if (s.isOk()) s = loadTable(raw, path, &impl.image);
     if (s.isOk() && !user::readMarks(raw, &impl.marks, &reason))
         s = Status::other(openError(path, reason));

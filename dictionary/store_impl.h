@@ -18,6 +18,12 @@ struct DictionaryStore::Impl {
     user::Marks marks;  // the user's own headwords, in step with the file
 };
 
+// True of table dict of the database `schema` ("main", or the name it was
+// attached under) when it has the dictionary's ten columns in order (names in
+// any case) and index PrimaryKey: unique, on Word_en alone, NOCASE. The error
+// names the file at path.
+Status checkSchema(sqlite3* d, const std::string& path, const std::string& schema);
+
 // A write that did not reach the file, naming the file: SQLite's reason, said
 // plainly when the file was taken away from under the open database.
 Status writeFailure(const DictionaryStore& store, sqlite3* db, const std::string& reason);

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include "dictionary/store_impl.h"
+
 namespace dict::user {
 namespace {
 
@@ -239,6 +241,14 @@ Status takeInShipped(const std::string& userPath, const std::string& shippedPath
         if (!step(raw, attach, &why)) return fail(why);
     }
     if (!sql::exec(raw, "BEGIN IMMEDIATE", &why)) return fail(why);
+    // Both must be dictionaries with their index, or the joins below would
+    // scan a whole table for each row.
+    for (const auto& [schema, path] : {std::pair{"main", userPath}, std::pair{"shipped", shippedPath}}) {
+        if (Status s = checkSchema(raw, path, schema); !s.isOk()) {
+            sql::exec(raw, "ROLLBACK", nullptr);
+            return fail(s.message());
+        }
+    }
     Stamp taken;
     const bool followed = readStamp(raw, &taken);
     if (followed && taken == stamp) {

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <thread>
 
@@ -239,6 +240,28 @@ TEST_F(UserWords, AFileThatCannotBeWrittenNowOpensAsItIsAndTakesInLater) {
     EXPECT_EQ(openUser(true)->takeInProblem(), "");
     EXPECT_NE(fileContents(m_user), before);
     EXPECT_NE(fileContents(m_user).size(), 0u);
+}
+
+TEST_F(UserWords, AShippedFileThatIsNoDictionaryIsNotTakenIn) {
+    makeTheUsersChanges();
+    const Records before = fileContents(m_user);
+    const struct {
+        const char* name;
+        std::function<void()> spoil;
+    } cases[] = {
+        {"without its index", [&] { runSql(m_shipped, "DROP INDEX PrimaryKey"); }},
+        {"not a database", [&] { std::ofstream(m_shipped, std::ios::trunc) << "not a database"; }},
+        {"without table dict", [&] { runSql(m_shipped, "DROP TABLE dict"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        install(m_shipped, release2(), 2);
+        c.spoil();
+        const auto store = openUser();
+        EXPECT_NE(store->takeInProblem().find(m_shipped), std::string::npos)
+            << store->takeInProblem();
+        EXPECT_EQ(contents(*store), before);
+    }
 }
 
 TEST_F(UserWords, AChangedHeadwordLeavesTheOldOneDeleted) {
