@@ -196,7 +196,8 @@ Status DictionaryStore::open(const std::string& path, const OpenOptions& options
     if (options.readOnly) {
         if (Status s = readPastUnfinishedChange(raw, path); !s.isOk()) return s;
     }
-    if (!options.shipped.empty()) store->m_takeInProblem = takeInNewerShipped(raw, path, options.shipped);
+    if (!options.shipped.empty())
+        store->m_takeInProblem = takeInNewerShipped(raw, path, options.shipped);
     // Taking the write lock once proves the file is a database we may change
     // and that no other program holds it locked; read-only, the reads below
     // take the shared lock. Lenient, a lock held by another program only
@@ -225,8 +226,8 @@ Status DictionaryStore::makeWritable() {
     if (m_options.copyOnWrite.empty())
         return Status::other("dictionary \"" + m_path + "\" is open read-only");
     // The copy holds the same rows under the same row ids, so the image and
-    // the views' places stay valid.
-    // The copy starts following the file copied: no word is the user's yet.
+    // the views' places stay valid. It follows the file copied from then on,
+    // with no word the user's yet.
     user::Stamp stamp;
     const bool stamped = user::stampOf(m_path, &stamp);
     const auto startFollowing = [&](sqlite3* copy, std::string* why) {

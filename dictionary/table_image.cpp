@@ -144,8 +144,8 @@ bool TableImage::index(std::string* duplicate) {
     if (sortedEnd == m_order.end()) return true;
     std::vector<Entry*> inOrder(m_order.begin(), sortedEnd), apart;
     for (auto it = sortedEnd; it != m_order.end(); ++it) {
-        const bool fits = keyLess(inOrder.back(), *it) &&
-                          (it + 1 == m_order.end() || keyLess(*it, *(it + 1)));
+        const bool fits =
+            keyLess(inOrder.back(), *it) && (it + 1 == m_order.end() || keyLess(*it, *(it + 1)));
         (fits ? inOrder : apart).push_back(*it);
     }
     std::sort(apart.begin(), apart.end(), keyLess);

@@ -86,8 +86,7 @@ bool takeOver(sqlite3* db, std::string* why) {
     if (!prepare(db, st,
                  std::string("SELECT coalesce(sum(s.Word_en = d.Word_en COLLATE NOCASE), 0), "
                              "coalesce(sum(NOT (s.Word_en = d.Word_en COLLATE NOCASE) AND NOT ") +
-                     kMarked +
-                     "), 0) FROM main.dict d JOIN shipped.dict s ON s.rowid = d.rowid",
+                     kMarked + "), 0) FROM main.dict d JOIN shipped.dict s ON s.rowid = d.rowid",
                  why))
         return false;
     if (sqlite3_step(st.get()) != SQLITE_ROW) {
@@ -98,9 +97,10 @@ bool takeOver(sqlite3* db, std::string* why) {
         sqlite3_column_int64(st.get(), 0) > 0 && sqlite3_column_int64(st.get(), 1) == 0;
     if (!sameFile) return true;
     const std::string deleted =
-        std::string("INSERT OR IGNORE INTO main.vantrel_user_words (Word_en, deleted) "
-                    "SELECT s.Word_en, 1 FROM shipped.dict s "
-                    "WHERE s.rowid < (SELECT max(d.rowid) FROM main.dict d WHERE NOT ") +
+        std::string(
+            "INSERT OR IGNORE INTO main.vantrel_user_words (Word_en, deleted) "
+            "SELECT s.Word_en, 1 FROM shipped.dict s "
+            "WHERE s.rowid < (SELECT max(d.rowid) FROM main.dict d WHERE NOT ") +
         kMarked +
         ") AND NOT EXISTS (SELECT 1 FROM main.dict d WHERE d.Word_en = s.Word_en COLLATE NOCASE)";
     return sql::exec(db, deleted.c_str(), why);
@@ -243,7 +243,8 @@ Status takeInShipped(const std::string& userPath, const std::string& shippedPath
     if (!sql::exec(raw, "BEGIN IMMEDIATE", &why)) return fail(why);
     // Both must be dictionaries with their index, or the joins below would
     // scan a whole table for each row.
-    for (const auto& [schema, path] : {std::pair{"main", userPath}, std::pair{"shipped", shippedPath}}) {
+    for (const auto& [schema, path] :
+         {std::pair{"main", userPath}, std::pair{"shipped", shippedPath}}) {
         if (Status s = checkSchema(raw, path, schema); !s.isOk()) {
             sql::exec(raw, "ROLLBACK", nullptr);
             return fail(s.message());
@@ -279,8 +280,7 @@ Status readShippedRecord(const std::string& shippedPath, std::string_view word,
     sqlite3_busy_timeout(raw, sql::kLockWaitMs);
     Stmt st;
     std::string why;
-    if (!prepare(raw, st,
-                 "SELECT " + columns("") + " FROM dict WHERE Word_en = ?1 COLLATE NOCASE",
+    if (!prepare(raw, st, "SELECT " + columns("") + " FROM dict WHERE Word_en = ?1 COLLATE NOCASE",
                  &why))
         return fail(why);
     bindText(st.get(), 1, word);

@@ -382,11 +382,11 @@ void DictionaryEditor::giveBackRecord() {
         return;
     }
     const QString shown = QString::fromStdString(*word);
-    const QString question =
-        shipped ? QStringLiteral("คุณต้องการคืนคำศัพท์  ") + shown +
-                      QStringLiteral("  เป็นแบบเดิมตามพจนานุกรมที่มากับโปรแกรมใช่หรือไม่")
-                : QStringLiteral("พจนานุกรมที่มากับโปรแกรมไม่มีคำศัพท์  ") + shown +
-                      QStringLiteral("  คุณต้องการลบคำนี้ใช่หรือไม่");
+    const QString question = shipped
+                                 ? QStringLiteral("คุณต้องการคืนคำศัพท์  ") + shown +
+                                       QStringLiteral("  เป็นแบบเดิมตามพจนานุกรมที่มากับโปรแกรมใช่หรือไม่")
+                                 : QStringLiteral("พจนานุกรมที่มากับโปรแกรมไม่มีคำศัพท์  ") + shown +
+                                       QStringLiteral("  คุณต้องการลบคำนี้ใช่หรือไม่");
     if (platform::platform().message(this, question, QString(), platform::Buttons::kYesNo,
                                      platform::Icon::kQuestion) != platform::Answer::kYes) {
         return;

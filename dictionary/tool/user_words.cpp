@@ -151,9 +151,10 @@ int runSet(const std::vector<std::string>& rawArgs, std::ostream&, std::ostream&
     const std::string& word = args[0];
     const int pos = tsv::fieldForLabel(args[1]);
     if (pos < 0)
-        return usageError(commandNamed("set"), err,
-                          "unknown label " + quoted(args[1]) +
-                              " (expected Noun, Verb, Adv, Adj, PP, Conj, Read, Question or Idium)");
+        return usageError(
+            commandNamed("set"), err,
+            "unknown label " + quoted(args[1]) +
+                " (expected Noun, Verb, Adv, Adj, PP, Conj, Read, Question or Idium)");
     if (const std::string bad = badHeadword(word); !bad.empty())
         return usageError(commandNamed("set"), err, bad);
     if (!tsv::isWritableCell(args[2]))
@@ -239,8 +240,8 @@ int runApply(const std::vector<std::string>& rawArgs, std::ostream& out, std::os
         ++bad;
     }
     if (bad != 0) {
-        err << "vantrel-dict apply: nothing applied (" << bad << (bad == 1 ? " bad line" : " bad lines")
-            << ")\n";
+        err << "vantrel-dict apply: nothing applied (" << bad
+            << (bad == 1 ? " bad line" : " bad lines") << ")\n";
         return kExitFailure;
     }
     const std::vector<UserChange> changes = list.changes();

@@ -494,7 +494,8 @@ private slots:
                                                "take-in (%2 records)")
                                     .arg(i)
                                     .arg(got.size())));
-            const QString state = got == v.after ? QStringLiteral("after") : QStringLiteral("before");
+            const QString state =
+                got == v.after ? QStringLiteral("after") : QStringLiteral("before");
             // The next start finishes the work.
             const auto next = child({QStringLiteral("--take-in"), user, shipped});
             next->start();
@@ -597,7 +598,8 @@ int main(int argc, char** argv) {
     const QStringList args = QCoreApplication::arguments();
     if (args.size() == 3 && args[1] == QLatin1String("--save-loop")) return runSaveLoop(args[2]);
     if (args.size() == 2 && args[1] == QLatin1String("--first-write")) return runFirstWrite();
-    if (args.size() == 4 && args[1] == QLatin1String("--take-in")) return runTakeIn(args[2], args[3]);
+    if (args.size() == 4 && args[1] == QLatin1String("--take-in"))
+        return runTakeIn(args[2], args[3]);
     CrashSafetyTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -47,12 +47,12 @@ protected:
 
     void SetUp() override {
         fs::create_directories(fs::path(m_shipped).parent_path());
-        ASSERT_TRUE(dict::DictionaryStore::create(
-                        m_shipped,
-                        {rec("cat", {{dict::kWordNoun, "แมว"}, {dict::kWordVerb, "อ้วก"}}),
-                         rec("dog", {{dict::kWordNoun, "สุนัข"}}),
-                         rec("eel", {{dict::kWordNoun, "ปลาไหล"}})})
-                        .isOk());
+        ASSERT_TRUE(
+            dict::DictionaryStore::create(
+                m_shipped,
+                {rec("cat", {{dict::kWordNoun, "แมว"}, {dict::kWordVerb, "อ้วก"}}),
+                 rec("dog", {{dict::kWordNoun, "สุนัข"}}), rec("eel", {{dict::kWordNoun, "ปลาไหล"}})})
+                .isOk());
         ::chmod(m_shipped.c_str(), 0444);
         ::chmod(fs::path(m_shipped).parent_path().c_str(), 0555);
     }

@@ -1,8 +1,8 @@
 // The user's own words over the shipped dictionary: the record of changes,
 // taking in a newer shipped dictionary, taking over a copy made without the
 // record, giving a word back, and writing a list of changes at once.
-#include <sqlite3.h>
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -64,16 +64,19 @@ DictRecord noun(const char* word, const char* meaning) {
 }
 
 Records release1() {
-    return {noun("apple", "แอปเปิล"), noun("bee", "ผึ้ง"),
+    return {noun("apple", "แอปเปิล"),
+            noun("bee", "ผึ้ง"),
             rec("cat", {{kWordNoun, "แมว"}, {kWordVerb, "อ้วก"}}),
-            noun("dog", "สุนัข"), noun("eel", "ปลาไหล"), noun("fox", "จิ้งจอก")};
+            noun("dog", "สุนัข"),
+            noun("eel", "ปลาไหล"),
+            noun("fox", "จิ้งจอก")};
 }
 
 // apple and fox changed, bee dropped, cat, dog and gnu given other meanings
 // than the user's, hen new.
 Records release2() {
-    return {noun("apple", "แอปเปิ้ล"), noun("cat", "แมวบ้าน"), noun("dog", "หมา"),
-            noun("eel", "ปลาไหล"), noun("fox", "หมาจิ้งจอก"), noun("gnu", "กนู"),
+    return {noun("apple", "แอปเปิ้ล"), noun("cat", "แมวบ้าน"),   noun("dog", "หมา"),
+            noun("eel", "ปลาไหล"),   noun("fox", "หมาจิ้งจอก"), noun("gnu", "กนู"),
             noun("hen", "ไก่")};
 }
 
@@ -128,7 +131,7 @@ protected:
 }  // namespace
 
 TEST_F(UserWords, ANewerShippedDictionaryKeepsTheUsersWordsAndBringsTheRest) {
-    const Records merged = {noun("apple", "แอปเปิ้ล"), kUsersCat,        noun("eel", "ปลาไหล"),
+    const Records merged = {noun("apple", "แอปเปิ้ล"), kUsersCat, noun("eel", "ปลาไหล"),
                             noun("fox", "หมาจิ้งจอก"), kUsersGnu, noun("hen", "ไก่")};
     const std::vector<dict::UserChange> changes = {
         {"cat", kUsersCat}, {"dog", std::nullopt}, {"gnu", kUsersGnu}};
