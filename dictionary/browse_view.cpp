@@ -11,6 +11,13 @@ Status badField(std::string_view name) {
     return Status::other("Field \"" + std::string(name) + "\" does not exist.");
 }
 
+// A change of a record another program removed from the file after this one
+// read it: reported, rather than taken for done.
+Status goneMeanwhile(const DictionaryStore& store) {
+    return Status::other("cannot change dictionary \"" + store.path() +
+                         "\": another program removed the record meanwhile");
+}
+
 }  // namespace
 
 Status writeFailure(const DictionaryStore& store, sqlite3* db, const std::string& reason) {
@@ -208,6 +215,7 @@ Status BrowseView::update() {
         if (rc != SQLITE_DONE)
             return rc == SQLITE_CONSTRAINT_UNIQUE ? Status::duplicateKey(word)
                                                   : writeFailure(m_store, db, sqlite3_errmsg(db));
+        if (!m_pendingIsAdd && sqlite3_changes(db) != 1) return goneMeanwhile(m_store);
         if (m_pendingIsAdd) rowid = sqlite3_last_insert_rowid(db);
         std::string why;
         return marks.write(db, &why) ? Status::ok() : writeFailure(m_store, db, why);
@@ -271,6 +279,7 @@ Status BrowseView::rewriteCurrent(std::optional<DictRecord> record, const user::
             rc = sqlite3_step(st.get());
         }
         if (rc != SQLITE_DONE) return writeFailure(m_store, db, sqlite3_errmsg(db));
+        if (record && sqlite3_changes(db) != 1) return goneMeanwhile(m_store);
         std::string why;
         return marks.write(db, &why) ? Status::ok() : writeFailure(m_store, db, why);
     });
