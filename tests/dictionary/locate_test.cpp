@@ -135,6 +135,8 @@ TEST(ShippedCopy, ReadsWithoutWritingAndCopiesOnTheFirstWrite) {
     ASSERT_TRUE(browse.update().isOk());
     EXPECT_EQ(store->path(), setup.user);
     EXPECT_FALSE(store->options().readOnly);
+    EXPECT_TRUE(store->options().lenient);  // reopened as any file opened for editing
+    EXPECT_EQ(store->shippedPath(), setup.shipped);
     ASSERT_TRUE(browse.findFirst("love").isOk());
     ASSERT_TRUE(browse.edit().isOk());
     ASSERT_TRUE(browse.setField(dict::kWordVerb, "ชอบ").isOk());
