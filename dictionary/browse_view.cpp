@@ -11,8 +11,15 @@ Status badField(std::string_view name) {
     return Status::other("Field \"" + std::string(name) + "\" does not exist.");
 }
 
-// A write that did not reach the file, naming the file: SQLite's reason, said
-// plainly when the file was taken away from under the open database.
+// A change of a record another program removed from the file after this one
+// read it: reported, rather than taken for done.
+Status goneMeanwhile(const DictionaryStore& store) {
+    return Status::other("cannot change dictionary \"" + store.path() +
+                         "\": another program removed the record meanwhile");
+}
+
+}  // namespace
+
 Status writeFailure(const DictionaryStore& store, sqlite3* db, const std::string& reason) {
     const std::string why = sqlite3_extended_errcode(db) == SQLITE_READONLY_DBMOVED
                                 ? "the file was moved or removed after it was opened"
@@ -20,7 +27,15 @@ Status writeFailure(const DictionaryStore& store, sqlite3* db, const std::string
     return Status::other("cannot change dictionary \"" + store.path() + "\": " + why);
 }
 
-}  // namespace
+Status inWriteTransaction(const DictionaryStore& store, sqlite3* db,
+                          const std::function<Status()>& write) {
+    std::string reason;
+    if (!sql::exec(db, "BEGIN IMMEDIATE", &reason)) return writeFailure(store, db, reason);
+    Status s = write();
+    if (s.isOk() && !sql::exec(db, "COMMIT", &reason)) s = writeFailure(store, db, reason);
+    if (!s.isOk()) sql::exec(db, "ROLLBACK", nullptr);
+    return s;
+}
 
 Status BrowseView::loadCurrent(std::int64_t rowid) {
     const TableImage::Entry* e = m_store.m_impl->image.at(rowid);
@@ -182,29 +197,32 @@ Status BrowseView::update() {
     if (same && same != target) return Status::duplicateKey(word);
     if (Status s = m_store.makeWritable(); !s.isOk()) return s;
 
+    // The headword becomes the user's; a changed headword leaves the old one
+    // deleted by the user.
+    user::MarkBatch marks;
+    if (target && !keysEqual(target->key(), word)) marks.add(target->key(), true);
+    marks.add(word, false);
     sqlite3* db = impl.db.get();
-    std::string reason;
-    if (!sql::exec(db, "BEGIN IMMEDIATE", &reason)) return writeFailure(m_store, db, reason);
-    sql::Stmt st;
-    int rc = st.prepare(db, m_pendingIsAdd ? sql::kInsert : sql::kUpdate);
-    if (rc == SQLITE_OK) {
-        sql::bindRecord(st.get(), rec);
-        if (!m_pendingIsAdd) sqlite3_bind_int64(st.get(), 11, m_rowid);
-        rc = sqlite3_step(st.get());
-    }
-    if (rc != SQLITE_DONE) {
-        Status s = rc == SQLITE_CONSTRAINT_UNIQUE ? Status::duplicateKey(word)
+    std::int64_t rowid = m_rowid;
+    const Status written = inWriteTransaction(m_store, db, [&]() -> Status {
+        sql::Stmt st;
+        int rc = st.prepare(db, m_pendingIsAdd ? sql::kInsert : sql::kUpdate);
+        if (rc == SQLITE_OK) {
+            sql::bindRecord(st.get(), rec);
+            if (!m_pendingIsAdd) sqlite3_bind_int64(st.get(), 11, m_rowid);
+            rc = sqlite3_step(st.get());
+        }
+        if (rc != SQLITE_DONE)
+            return rc == SQLITE_CONSTRAINT_UNIQUE ? Status::duplicateKey(word)
                                                   : writeFailure(m_store, db, sqlite3_errmsg(db));
-        sql::exec(db, "ROLLBACK", nullptr);
-        return s;
-    }
-    const std::int64_t rowid = m_pendingIsAdd ? sqlite3_last_insert_rowid(db) : m_rowid;
-    if (!sql::exec(db, "COMMIT", &reason)) {
-        Status s = writeFailure(m_store, db, reason);
-        sql::exec(db, "ROLLBACK", nullptr);
-        return s;
-    }
+        if (!m_pendingIsAdd && sqlite3_changes(db) != 1) return goneMeanwhile(m_store);
+        if (m_pendingIsAdd) rowid = sqlite3_last_insert_rowid(db);
+        std::string why;
+        return marks.write(db, &why) ? Status::ok() : writeFailure(m_store, db, why);
+    });
+    if (!written.isOk()) return written;
     // The file holds the change: bring the in-memory image in step.
+    marks.applyTo(&impl.marks);
     DictRecord stored = std::move(*m_pending);
     m_pending.reset();
     if (m_pendingIsAdd) {
@@ -229,23 +247,51 @@ Status BrowseView::remove() {
     TableImage::Entry* e = impl.image.at(m_rowid);
     if (!e) return Status::noCurrentRecord();
     if (Status s = m_store.makeWritable(); !s.isOk()) return s;
+    user::MarkBatch marks;
+    marks.add(e->key(), true);
+    return rewriteCurrent(std::nullopt, marks);
+}
+
+Status BrowseView::giveBack() {
+    if (m_where != Where::kAt || m_deleted) return Status::noCurrentRecord();
+    DictionaryStore::Impl& impl = *m_store.m_impl;
+    TableImage::Entry* e = impl.image.at(m_rowid);
+    if (!e) return Status::noCurrentRecord();
+    std::optional<DictRecord> shipped;
+    if (Status s = m_store.shippedRecord(e->key(), &shipped); !s.isOk()) return s;
+    if (Status s = m_store.makeWritable(); !s.isOk()) return s;
+    user::MarkBatch marks;
+    marks.remove(e->key());
+    return rewriteCurrent(std::move(shipped), marks);
+}
+
+Status BrowseView::rewriteCurrent(std::optional<DictRecord> record, const user::MarkBatch& marks) {
+    DictionaryStore::Impl& impl = *m_store.m_impl;
+    TableImage::Entry* e = impl.image.at(m_rowid);
+    if (!e) return Status::noCurrentRecord();
     sqlite3* db = impl.db.get();
-    sql::Stmt st;
-    std::string reason;
-    if (!sql::exec(db, "BEGIN IMMEDIATE", &reason)) return writeFailure(m_store, db, reason);
-    int rc = st.prepare(db, "DELETE FROM dict WHERE rowid = ?1");
-    if (rc == SQLITE_OK) {
-        sqlite3_bind_int64(st.get(), 1, m_rowid);
-        rc = sqlite3_step(st.get());
-    }
-    if (rc != SQLITE_DONE || !sql::exec(db, "COMMIT", &reason)) {
-        Status s = writeFailure(m_store, db, rc != SQLITE_DONE ? sqlite3_errmsg(db) : reason);
-        sql::exec(db, "ROLLBACK", nullptr);
-        return s;
-    }
+    const Status written = inWriteTransaction(m_store, db, [&]() -> Status {
+        sql::Stmt st;
+        int rc = st.prepare(db, record ? sql::kUpdate : "DELETE FROM dict WHERE rowid = ?11");
+        if (rc == SQLITE_OK) {
+            if (record) sql::bindRecord(st.get(), *record);
+            sqlite3_bind_int64(st.get(), 11, m_rowid);
+            rc = sqlite3_step(st.get());
+        }
+        if (rc != SQLITE_DONE) return writeFailure(m_store, db, sqlite3_errmsg(db));
+        if (record && sqlite3_changes(db) != 1) return goneMeanwhile(m_store);
+        std::string why;
+        return marks.write(db, &why) ? Status::ok() : writeFailure(m_store, db, why);
+    });
+    if (!written.isOk()) return written;
     m_pending.reset();
     m_pendingIsAdd = false;
+    marks.applyTo(&impl.marks);
     m_store.forgetLookupRecord(&e->record);
+    if (record) {
+        impl.image.replace(e, std::move(*record));
+        return loadCurrent(m_rowid);
+    }
     impl.image.erase(e);
     m_deleted = true;  // m_key stays so the next move finds the neighbours
     return Status::ok();

@@ -14,6 +14,9 @@
 namespace dict {
 
 class DictionaryStore;
+namespace user {
+class MarkBatch;
+}
 
 // Ordered view of every record (by headword, ignoring ASCII letter case) with
 // moves, positions, bookmarks, find, add, change and delete. Every write is
@@ -68,6 +71,10 @@ public:
     // Removes the current record at once. It stays current but unusable until
     // the next move; moveNext() then reaches the record after it.
     Status remove();
+    // Gives the current record back to the shipped dictionary: it becomes the
+    // shipped record of its headword again, or goes as remove() removes it when
+    // the shipped dictionary lacks the headword, and is the user's no longer.
+    Status giveBack();
 
     // Field of the current record (of the pending record while one is open).
     Status field(int pos, FieldValue* out) const;
@@ -78,6 +85,9 @@ private:
     explicit BrowseView(DictionaryStore& store) : m_store(store) {}
 
     enum class Where { kBof, kAt, kEof };
+    // Replaces the current record by record, or removes it when there is
+    // none, writing marks in the same transaction.
+    Status rewriteCurrent(std::optional<DictRecord> record, const user::MarkBatch& marks);
     Status moveTo(std::int64_t rowid);
     Status loadCurrent(std::int64_t rowid);
     // Drops a pending add or change and stands before the first record

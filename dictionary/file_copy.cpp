@@ -39,7 +39,9 @@ bool renameNoReplace(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-Status copyDatabaseTo(sqlite3* from, const std::string& to, sql::DbHandle* out) {
+Status copyDatabaseTo(sqlite3* from, const std::string& to,
+                      const std::function<bool(sqlite3* copy, std::string* why)>& prepare,
+                      sql::DbHandle* out) {
     const auto fail = [&to](const std::string& reason) {
         return Status::other("cannot copy the dictionary to \"" + to + "\": " + reason);
     };
@@ -64,6 +66,8 @@ Status copyDatabaseTo(sqlite3* from, const std::string& to, sql::DbHandle* out) 
         const int step = sqlite3_backup_step(backup, -1);
         sqlite3_backup_finish(backup);
         if (step != SQLITE_DONE) return fail(sql::reason(raw, step));
+        std::string why;
+        if (prepare && !prepare(raw, &why)) return fail(why);
     }
     if (!syncPath(temporary.path(), O_RDONLY)) return fail(std::strerror(errno));
     if (!renameNoReplace(temporary.path(), to)) return fail(std::strerror(errno));

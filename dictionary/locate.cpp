@@ -43,6 +43,13 @@ std::vector<std::string> absoluteFolders(const std::string& list) {
 
 }  // namespace
 
+bool isSameFile(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
 std::string executableFolder() {
     char buf[4096];
     const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
@@ -78,9 +85,21 @@ DictionaryLocation locateDictionary(std::string_view named) {
     DictionaryLocation location;
     std::string chosen(named);
     if (chosen.empty()) chosen = env("VANTREL_DICT");
+    const auto findShipped = [&location] {
+        for (const std::string& path : shippedDictionaryPaths()) {
+            if (isRegularFile(path)) {
+                location.shipped = path;
+                return;
+            }
+        }
+    };
     if (!chosen.empty()) {
         location.path = chosen;
         location.searched.push_back(chosen);
+        if (isSameFile(chosen, userDictionaryPath())) {
+            location.origin = DictionaryOrigin::kUserCopy;
+            findShipped();
+        }
         return location;
     }
     const auto tryPath = [&location](const std::string& path, DictionaryOrigin origin) {
@@ -93,7 +112,10 @@ DictionaryLocation locateDictionary(std::string_view named) {
     if (tryPath(executableFolder() + "/" + std::string(kDictionaryFileName),
                 DictionaryOrigin::kBesideProgram))
         return location;
-    if (tryPath(userDictionaryPath(), DictionaryOrigin::kUserCopy)) return location;
+    if (tryPath(userDictionaryPath(), DictionaryOrigin::kUserCopy)) {
+        findShipped();
+        return location;
+    }
     for (const std::string& path : shippedDictionaryPaths())
         if (tryPath(path, DictionaryOrigin::kShipped)) return location;
     location.path.clear();
@@ -112,7 +134,9 @@ std::string describeLocation(const DictionaryLocation& location) {
         case DictionaryOrigin::kBesideProgram:
             return location.path + " (beside the program)";
         case DictionaryOrigin::kUserCopy:
-            return location.path + " (your own copy)";
+            if (location.shipped.empty()) return location.path + " (your own copy)";
+            return location.path + " (your own copy; it takes in newer versions of " +
+                   location.shipped + ")";
         case DictionaryOrigin::kShipped:
             return location.path + " (shipped, read-only; the first change is saved to " +
                    userDictionaryPath() + ")";

@@ -24,10 +24,16 @@ struct DictionaryLocation {
     std::string path;  // the file to open; empty when nothing was found
     DictionaryOrigin origin = DictionaryOrigin::kNamed;
     std::vector<std::string> searched;  // every file looked for, in order
+    // For the user's copy: the shipped copy it follows (the first that
+    // exists), or empty when there is none.
+    std::string shipped;
 };
 
 // The dictionary's file name.
 constexpr std::string_view kDictionaryFileName = "dict.db";
+
+// True when both paths name one existing file.
+bool isSameFile(const std::string& a, const std::string& b);
 
 // The folder that holds the running executable.
 std::string executableFolder();
@@ -43,7 +49,8 @@ std::vector<std::string> shippedDictionaryPaths();
 
 // Runs the search. A non-empty `named` (the --dict value) wins, then
 // VANTREL_DICT; a named file is taken even when it does not exist, so that
-// opening it reports the problem. Otherwise path is empty when no file exists.
+// opening it reports the problem (and counts as the user's copy when it is
+// that file). Otherwise path is empty when no file exists.
 DictionaryLocation locateDictionary(std::string_view named = {});
 
 // One line for --help and the editor: the file in use and, for the shipped

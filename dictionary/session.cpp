@@ -29,11 +29,8 @@ Status reopenDictionary(const DictionaryLocation& location) {
 }
 
 Status reopenDictionary(const std::string& path) {
-    std::unique_ptr<DictionaryStore> store;
-    OpenOptions options;
-    options.lenient = true;
-    Status s = DictionaryStore::open(path, options, &store);
-    return replaceWith(std::move(s), std::move(store));
+    // Named, the user's own copy still lies over the shipped one.
+    return reopenDictionary(locateDictionary(path));
 }
 
 DictionaryStore* currentDictionary() {

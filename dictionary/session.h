@@ -19,8 +19,9 @@ Status reopenDictionary();
 // current dictionary.
 Status reopenDictionary(const DictionaryLocation& location);
 
-// Opens the file at path read-write (leniently: see OpenOptions::lenient)
-// and makes it the current dictionary.
+// Opens the file at path read-write (leniently: see OpenOptions::lenient;
+// when it is the user's own copy, over the shipped one) and makes it the
+// current dictionary.
 Status reopenDictionary(const std::string& path);
 
 // The dictionary opened last, or nullptr before the first successful opening.

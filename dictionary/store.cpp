@@ -22,11 +22,11 @@ std::string openError(const std::string& path, const std::string& reason) {
     return "cannot open dictionary \"" + path + "\": " + reason;
 }
 
-// Table dict with the dictionary's ten columns in order (names in any case),
-// and index PrimaryKey: unique, on Word_en alone, with NOCASE collation.
-Status checkSchema(sqlite3* d, const std::string& path) {
+}  // namespace
+
+Status checkSchema(sqlite3* d, const std::string& path, const std::string& schema) {
     Stmt st;
-    if (st.prepare(d, "PRAGMA table_info(dict)") != SQLITE_OK)
+    if (st.prepare(d, "PRAGMA " + schema + ".table_info(dict)") != SQLITE_OK)
         return Status::other(openError(path, sqlite3_errmsg(d)));
     int n = 0;
     int rc;
@@ -43,7 +43,7 @@ Status checkSchema(sqlite3* d, const std::string& path) {
         return Status::other(openError(path, "table dict does not have the dictionary's columns"));
 
     bool indexOk = false;
-    if (st.prepare(d, "PRAGMA index_list(dict)") != SQLITE_OK)
+    if (st.prepare(d, "PRAGMA " + schema + ".index_list(dict)") != SQLITE_OK)
         return Status::other(openError(path, sqlite3_errmsg(d)));
     bool found = false;
     bool unique = false;
@@ -55,7 +55,7 @@ Status checkSchema(sqlite3* d, const std::string& path) {
     }
     if (rc != SQLITE_DONE) return Status::other(openError(path, sqlite3_errmsg(d)));
     if (found && unique) {
-        if (st.prepare(d, "PRAGMA index_xinfo(PrimaryKey)") != SQLITE_OK)
+        if (st.prepare(d, "PRAGMA " + schema + ".index_xinfo(PrimaryKey)") != SQLITE_OK)
             return Status::other(openError(path, sqlite3_errmsg(d)));
         int keys = 0;
         bool onHeadword = false;
@@ -73,6 +73,8 @@ Status checkSchema(sqlite3* d, const std::string& path) {
             openError(path, "no unique index PrimaryKey on Word_en COLLATE NOCASE in table dict"));
     return Status::ok();
 }
+
+namespace {
 
 // Reads every row of table dict into image, then indexes it.
 Status loadTable(sqlite3* d, const std::string& path, TableImage* image) {
@@ -143,6 +145,16 @@ Status readPastUnfinishedChange(sqlite3* d, const std::string& path) {
     return Status::ok();
 }
 
+// Takes the shipped file in when it is not the one the file at path took in
+// last; what went wrong, or empty. Costs a stat and one small query when
+// nothing changed.
+std::string takeInNewerShipped(sqlite3* d, const std::string& path, const std::string& shipped) {
+    user::Stamp now, taken;
+    if (!user::stampOf(shipped, &now) || isSameFile(path, shipped)) return {};
+    if (user::readStamp(d, &taken) && taken == now) return {};
+    return user::takeInShipped(path, shipped, now).message();
+}
+
 }  // namespace
 
 DictionaryStore::DictionaryStore()
@@ -184,6 +196,8 @@ Status DictionaryStore::open(const std::string& path, const OpenOptions& options
     if (options.readOnly) {
         if (Status s = readPastUnfinishedChange(raw, path); !s.isOk()) return s;
     }
+    if (!options.shipped.empty())
+        store->m_takeInProblem = takeInNewerShipped(raw, path, options.shipped);
     // Taking the write lock once proves the file is a database we may change
     // and that no other program holds it locked; read-only, the reads below
     // take the shared lock. Lenient, a lock held by another program only
@@ -194,8 +208,10 @@ Status DictionaryStore::open(const std::string& path, const OpenOptions& options
         (sqlite3_extended_errcode(raw) & 0xFF) == SQLITE_BUSY)
         begun = sql::exec(raw, "BEGIN", &reason);
     if (!begun) return Status::other(openError(path, reason));
-    Status s = checkSchema(raw, path);
+    Status s = checkSchema(raw, path, "main");
     if (s.isOk()) s = loadTable(raw, path, &impl.image);
+    if (s.isOk() && !user::readMarks(raw, &impl.marks, &reason))
+        s = Status::other(openError(path, reason));
     sql::exec(raw, "ROLLBACK", nullptr);
     if (!s.isOk()) return s;
     store->placeBrowseOnFirst();
@@ -210,13 +226,23 @@ Status DictionaryStore::makeWritable() {
     if (m_options.copyOnWrite.empty())
         return Status::other("dictionary \"" + m_path + "\" is open read-only");
     // The copy holds the same rows under the same row ids, so the image and
-    // the views' places stay valid.
+    // the views' places stay valid. It follows the file copied from then on,
+    // with no word the user's yet.
+    user::Stamp stamp;
+    const bool stamped = user::stampOf(m_path, &stamp);
+    const auto startFollowing = [&](sqlite3* copy, std::string* why) {
+        return !stamped || (user::createTables(copy, why) && user::writeStamp(copy, stamp, why));
+    };
     sql::DbHandle copy;
-    const Status s = copyDatabaseTo(m_impl->db.get(), m_options.copyOnWrite, &copy);
+    const Status s = copyDatabaseTo(m_impl->db.get(), m_options.copyOnWrite, startFollowing, &copy);
     if (!s.isOk()) return s;
     m_impl->db = std::move(copy);
+    m_impl->marks.clear();
+    OpenOptions copied;
+    copied.lenient = true;  // reopened for editing, as the copy was made
+    copied.shipped = m_path;
     m_path = m_options.copyOnWrite;
-    m_options = OpenOptions{};
+    m_options = copied;
     return Status::ok();
 }
 
@@ -369,6 +395,7 @@ Status openLocated(const DictionaryLocation& location, Access access,
     if (access == Access::kEdit && location.origin == DictionaryOrigin::kShipped)
         options.copyOnWrite = userDictionaryPath();
     options.lenient = access == Access::kEdit;
+    if (location.origin == DictionaryOrigin::kUserCopy) options.shipped = location.shipped;
     return DictionaryStore::open(location.path, options, out);
 }
 

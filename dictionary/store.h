@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,18 @@ struct OpenOptions {
     // opens all the same, its writes waiting for the lock and failing while
     // it is held.
     bool lenient = false;
+    // The shipped dictionary this file lies over (the user's own copy): when
+    // it differs from the one taken in last, the opening first takes it in
+    // (see dictionary/user_words.h). A file that cannot be written then stays
+    // as it is, and takeInProblem() says why.
+    std::string shipped;
+};
+
+// A change of the user's: the whole record of a headword, or its deletion.
+struct UserChange {
+    std::string word;                  // the headword as the user wrote it
+    std::optional<DictRecord> record;  // nullopt: deleted
+    bool operator==(const UserChange&) const = default;
 };
 
 // An open dictionary file: the database and its two views. Look-ups go to an
@@ -69,6 +82,26 @@ public:
     // views keeping their places; any other read-only store is an error
     // naming the file (and, when it was found unwritable, why).
     Status makeWritable();
+
+    // The shipped dictionary under this file (after a copy on write: the file
+    // copied), or empty.
+    const std::string& shippedPath() const { return m_options.shipped; }
+    // Why the opening could not take in a newer shipped dictionary, or empty.
+    const std::string& takeInProblem() const { return m_takeInProblem; }
+
+    // True when the user added or changed the record of key (key semantics).
+    bool isUsersOwn(std::string_view key) const;
+    // The user's changes in headword order: each record the user added or
+    // changed as it stands, and each headword the user deleted.
+    std::vector<UserChange> userChanges() const;
+    // Makes the changes in one transaction, each headword at most once: a
+    // record replaces the one of its key or is added, a deletion removes the
+    // key (when present); each becomes the user's. The first write of a
+    // read-only store with a copy place copies it first (see makeWritable).
+    Status applyUserChanges(const std::vector<UserChange>& changes);
+    // The shipped dictionary's record of key, or nullopt when it has none; an
+    // error without a shipped dictionary.
+    Status shippedRecord(std::string_view key, std::optional<DictRecord>* out) const;
 
     // Number of records.
     std::size_t size() const;
@@ -114,6 +147,7 @@ private:
     std::string m_path;
     OpenOptions m_options;
     std::string m_unwritable;  // why a lenient read-write opening went read-only
+    std::string m_takeInProblem;
     std::unique_ptr<Impl> m_impl;
     LookupView m_lookup;
     BrowseView m_browse;

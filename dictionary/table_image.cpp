@@ -121,10 +121,27 @@ bool TableImage::index(std::string* duplicate) {
         }
     }
     // A plain table scan is several times cheaper than walking the index; files
-    // written by DictionaryStore::create() hold their rows in key order, so the
-    // sort is rarely needed.
-    if (!std::is_sorted(m_order.begin(), m_order.end(), keyLess))
-        std::sort(m_order.begin(), m_order.end(), keyLess);
+    // written by DictionaryStore::create() hold their rows in key order, and
+    // rows added later come after them. So past the part in order, the records
+    // out of order are set apart, sorted and put in their places: few, as a rule.
+    const auto sortedEnd = std::is_sorted_until(m_order.begin(), m_order.end(), keyLess);
+    if (sortedEnd == m_order.end()) return true;
+    std::vector<Entry*> inOrder(m_order.begin(), sortedEnd), apart;
+    for (auto it = sortedEnd; it != m_order.end(); ++it) {
+        const bool fits =
+            keyLess(inOrder.back(), *it) && (it + 1 == m_order.end() || keyLess(*it, *(it + 1)));
+        (fits ? inOrder : apart).push_back(*it);
+    }
+    std::sort(apart.begin(), apart.end(), keyLess);
+    m_order.clear();
+    auto from = inOrder.begin();
+    for (Entry* e : apart) {
+        const auto at = std::lower_bound(from, inOrder.end(), e, keyLess);
+        m_order.insert(m_order.end(), from, at);
+        m_order.push_back(e);
+        from = at;
+    }
+    m_order.insert(m_order.end(), from, inOrder.end());
     return true;
 }
 

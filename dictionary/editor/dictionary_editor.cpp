@@ -51,6 +51,7 @@ void tell(QWidget* parent, const QString& text, const QString& title = QString()
                                  platform::Icon::kNone);
 }
 
+const QString kOwnWord = QStringLiteral("คำของคุณ");
 const QString kNotFound = QStringLiteral("ไม่พบข้อมูล");
 const QString kNoData = QStringLiteral("ไม่มีข้อมูล");
 
@@ -76,6 +77,12 @@ DictionaryEditor::DictionaryEditor(EditorOpening opening, std::function<void()> 
     connect(m_ui->lastButton, &QPushButton::clicked, this, &DictionaryEditor::moveToLast);
     connect(m_ui->nextButton, &QPushButton::clicked, this, &DictionaryEditor::moveToNext);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &DictionaryEditor::cancelPending);
+    connect(m_ui->giveBackButton, &QPushButton::clicked, this, &DictionaryEditor::giveBackRecord);
+    // The note keeps its room while empty, so the window does not change
+    // size from one record to the next.
+    m_ui->ownWordNote->setMinimumWidth(
+        m_ui->ownWordNote->fontMetrics().horizontalAdvance(kOwnWord) + 16);
+    m_ui->giveBackButton->setEnabled(false);
 }
 
 DictionaryEditor::~DictionaryEditor() = default;
@@ -150,11 +157,26 @@ dict::Status DictionaryEditor::showCurrent() {
         if (meaning && !meaning->empty()) {
             m_ui->meaningEdit->setText(QString::fromStdString(*meaning));
             m_ui->partOfSpeechBox->setCurrentText(QLatin1String(l.text));
+            showOwnership();
             return dict::Status::ok();
         }
     }
     m_ui->meaningEdit->clear();
+    showOwnership();
     return dict::Status::ok();
+}
+
+void DictionaryEditor::showOwnership() {
+    dict::DictionaryStore* store = dict::currentDictionary();
+    dict::FieldValue word;
+    const bool shown = !m_addMode && !m_empty && store &&
+                       store->browse().field(dict::kWordEn, &word).isOk() && word;
+    const bool own = shown && store->isUsersOwn(*word);
+    m_ui->ownWordNote->setText(own ? kOwnWord : QString());
+    m_ui->ownWordNote->setStyleSheet(
+        own ? QStringLiteral("color: #1c4f8f; background: #e3ecf8; border-radius: 3px;")
+            : QString());
+    m_ui->giveBackButton->setEnabled(own && !store->shippedPath().empty());
 }
 
 void DictionaryEditor::showRecord() {
@@ -226,6 +248,7 @@ void DictionaryEditor::updateButtons() {
     m_ui->previousButton->setEnabled(browsing);
     m_ui->lastButton->setEnabled(browsing);
     m_ui->nextButton->setEnabled(browsing);
+    showOwnership();
 }
 
 void DictionaryEditor::showEmptyTable() {
@@ -343,6 +366,44 @@ void DictionaryEditor::deleteRecord() {
     }
     if (!s.isOk()) return;
     m_addMode = false;
+    showPosition();
+}
+
+void DictionaryEditor::giveBackRecord() {
+    dict::DictionaryStore* store = dict::currentDictionary();
+    dict::BrowseView* b = browse();
+    dict::FieldValue word;
+    if (!store || !b || m_addMode || !b->field(dict::kWordEn, &word).isOk() || !word) return;
+    const QString failure = QStringLiteral("ไม่สามารถคืนค่าเดิมของคำศัพท์ได้: %1");
+    std::optional<dict::DictRecord> shipped;
+    dict::Status s = store->shippedRecord(*word, &shipped);
+    if (!s.isOk()) {
+        afterWrite(s, failure);
+        return;
+    }
+    const QString shown = QString::fromStdString(*word);
+    const QString question = shipped
+                                 ? QStringLiteral("คุณต้องการคืนคำศัพท์  ") + shown +
+                                       QStringLiteral("  เป็นแบบเดิมตามพจนานุกรมที่มากับโปรแกรมใช่หรือไม่")
+                                 : QStringLiteral("พจนานุกรมที่มากับโปรแกรมไม่มีคำศัพท์  ") + shown +
+                                       QStringLiteral("  คุณต้องการลบคำนี้ใช่หรือไม่");
+    if (platform::platform().message(this, question, QString(), platform::Buttons::kYesNo,
+                                     platform::Icon::kQuestion) != platform::Answer::kYes) {
+        return;
+    }
+    s = b->giveBack();
+    afterWrite(s, failure);
+    if (!s.isOk()) return;
+    if (!shipped) {
+        // The word was the user's alone and is gone: show its neighbour.
+        s = b->moveNext();
+        if (s.isOk() && b->eof()) s = b->moveLast();
+    }
+    if (s.isOk()) s = showCurrent();
+    if (s.isNoCurrentRecord()) {
+        showEmptyTable();
+        return;
+    }
     showPosition();
 }
 

@@ -81,6 +81,7 @@ private:
     void startAdding();     // add
     void saveRecord();      // save
     void deleteRecord();    // delete
+    void giveBackRecord();  // give a record of the user's back to the shipped dictionary
     void searchHeadword();  // search
     void cancelPending();   // cancel
     void moveToFirst();     // first
@@ -101,6 +102,9 @@ private:
     // shows a failure other than a duplicate headword as `failure` with the
     // store's reason (file name included) for its "%1".
     void afterWrite(const dict::Status& status, const QString& failure);
+    // Shows whether the current record is the user's own and whether it can
+    // be given back to the shipped dictionary.
+    void showOwnership();
     void findWord(const QString& word);
     void showEmptyTable();
     void updateButtons();

@@ -54,5 +54,9 @@ int runBuild(const std::vector<std::string>& args, std::ostream& out, std::ostre
 int runExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runStats(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runSet(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runDelete(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runMine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runApply(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace dict::tool

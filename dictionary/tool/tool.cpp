@@ -34,6 +34,29 @@ constexpr std::array kCommands = {
             "OUT.tsv holds the core files merged with the import, the core winning field by\n"
             "field. Prints what was taken, merged and rejected.\n",
             &runImport},
+    Command{"set", "HEADWORD LABEL MEANING [--dict FILE]",
+            "add a word to your dictionary or set one meaning of it",
+            "LABEL is one of Noun, Verb, Adv, Adj, PP, Conj, Read, Question, Idium; the other\n"
+            "meanings of the word stay. Like the editor of the window, it writes the dictionary\n"
+            "the programs use (or FILE): the shipped dictionary is never written, its first\n"
+            "change makes your own copy. The word is yours from then on: newer shipped\n"
+            "dictionaries leave it as you left it.\n",
+            &runSet},
+    Command{"delete", "HEADWORD [--dict FILE]", "delete a word from your dictionary",
+            "The word stays deleted when a newer shipped dictionary has it.\n", &runDelete},
+    Command{"mine", "[--dict FILE]", "print your own words as TSV",
+            "Every word you added or changed, as build's TSV (all of its meanings), and every\n"
+            "word you deleted as one line with the label Deleted and an empty meaning. apply\n"
+            "makes the same changes on another computer:\n\n"
+            "    vantrel-dict mine > my-words.tsv\n"
+            "    vantrel-dict apply my-words.tsv\n",
+            &runMine},
+    Command{"apply", "FILE.tsv [--dict FILE]", "make the changes of a TSV file your own words",
+            "The lines of a headword give its whole record, as build reads them; a line\n"
+            "HEADWORD<TAB>Deleted<TAB> (empty meaning) deletes it. Every headword becomes yours.\n"
+            "A bad line is refused with the file, the line and the reason, and then nothing is\n"
+            "applied; otherwise all the changes are made at once.\n",
+            &runApply},
 };
 
 void printHelp(std::ostream& out) {

@@ -15,14 +15,14 @@ constexpr std::array<std::string_view, kFieldCount> kLabels = {
     "", "Noun", "Verb", "Adv", "Adj", "PP", "Conj", "Read", "Question", "Idium",
 };
 
+}  // namespace
+
 std::string quoted(std::string_view s) {
     std::string out;
     out.reserve(s.size() + 2);
     out.append(1, '"').append(s).append(1, '"');
     return out;
 }
-
-}  // namespace
 
 std::vector<Line> parse(std::string_view text) {
     if (text.substr(0, kBom.size()) == kBom) text.remove_prefix(kBom.size());

@@ -34,6 +34,9 @@ bool isWritableCell(std::string_view text);
 // Writes cells joined by TAB and ended by "\n"; the cells must be writable.
 void writeRow(std::ostream& out, const std::vector<std::string_view>& cells);
 
+// The text in double quotes, as messages name a headword, label or file.
+std::string quoted(std::string_view s);
+
 // "file:line", the prefix of every message about a line.
 std::string location(std::string_view file, std::size_t line);
 

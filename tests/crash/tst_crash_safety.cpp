@@ -3,9 +3,11 @@
 // opens it), passes SQLite's integrity check and holds the whole content from
 // before a write or the whole content after it. The writers: vantrel-dict
 // build over an existing file and over none, the dictionary editor saving
-// large edits in a loop, and the editor's first write, which copies a shipped
-// dictionary to the user's place. The editor runs in a child of this program
-// (--save-loop FILE, --first-write). VANTREL_CRASH_SEED repeats a run.
+// large edits in a loop, the editor's first write, which copies a shipped
+// dictionary to the user's place, and the opening of the user's copy that
+// takes in a newer shipped dictionary. The editor and the opening run in a
+// child of this program (--save-loop FILE, --first-write, --take-in FILE
+// SHIPPED). VANTREL_CRASH_SEED repeats a run.
 #include <signal.h>
 #include <sqlite3.h>
 
@@ -40,6 +42,7 @@ using Records = std::vector<dict::DictRecord>;
 constexpr int kBuildKills = 30;
 constexpr int kSaveLoopKills = 25;
 constexpr int kFirstWriteKills = 10;
+constexpr int kTakeInKills = 40;
 constexpr int kMaxSaves = 400;  // a save loop nobody kills ends here
 
 // The meaning the k-th save of the loop writes: its number, then Thai letters
@@ -87,6 +90,51 @@ Records afterSaves(const Records& base, int saves) {
     for (int k = 1; k <= saves; k += 2)
         out.push_back(rec(addedWord(k).toStdString(), bigMeaning(k).toStdString()));
     return out;
+}
+
+// A shipped dictionary of `count` headwords, and a newer one: a third of the
+// meanings changed, one word in twenty dropped, one in eight new.
+Records shippedRelease(int release, int count) {
+    Records out;
+    char word[32];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(word, sizeof word, "word-%06d", i * 2);
+        if (release == 2 && i % 20 == 7) continue;
+        std::string meaning = "ความหมาย " + std::to_string(i);
+        if (release == 2 && i % 3 == 0) meaning += " (ฉบับใหม่)";
+        out.push_back(rec(word, meaning));
+        if (release == 2 && i % 8 == 0) {
+            std::snprintf(word, sizeof word, "word-%06d", i * 2 + 1);
+            out.push_back(rec(word, "คำใหม่ " + std::to_string(i)));
+        }
+    }
+    return out;
+}
+
+// The user's three changes: a word added, a meaning changed (one the newer
+// release changes too) and a word deleted (one the newer release keeps).
+const char* const kUsersAdded = "zz-users-word";
+const char* const kUsersChanged = "word-000006";
+const char* const kUsersDeleted = "word-000012";
+
+std::vector<dict::UserChange> usersChanges() {
+    return {{kUsersAdded, rec(kUsersAdded, "คำของผู้ใช้")},
+            {kUsersChanged, rec(kUsersChanged, "ความหมายของผู้ใช้")},
+            {kUsersDeleted, std::nullopt}};
+}
+
+// Empty when the user's three changes hold in records, else what is wrong.
+QString usersWordsMissing(const Records& records, bool deletionKnown) {
+    std::map<std::string, const dict::DictRecord*> byWord;
+    for (const dict::DictRecord& r : records) byWord[*r[dict::kWordEn]] = &r;
+    for (const dict::UserChange& c : usersChanges()) {
+        const auto it = byWord.find(c.word);
+        if (c.record && (it == byWord.end() || *it->second != *c.record))
+            return QStringLiteral("the user's \"%1\" is lost").arg(QString::fromStdString(c.word));
+        if (!c.record && deletionKnown && it != byWord.end())
+            return QStringLiteral("the deleted \"%1\" is back").arg(QString::fromStdString(c.word));
+    }
+    return {};
 }
 
 // Opens the file read-only, as the translator does, and reads every record.
@@ -356,6 +404,115 @@ private slots:
             qInfo("first write %s: %d", qPrintable(state), count);
         qInfo("first write: %d temporary files left by the kills", strays);
     }
+
+    // Opening the user's copy takes in a newer shipped dictionary in one
+    // transaction: after a kill the copy holds all of the user's words and
+    // the table from before or after the take-in, and the next opening
+    // finishes the work. Half the copies carry the record of the user's
+    // changes; the other half were made before it existed and are taken over.
+    void takeInIsWholeAndFinishedByTheNextStart() {
+        const QString shipped = m_dir.filePath(QStringLiteral("take-in/share/vantrel/dict.db"));
+        QVERIFY(QDir().mkpath(QFileInfo(shipped).path()));
+        const Records release1 = shippedRelease(1, 60000);
+        createDictionary(shipped, release1);
+
+        // The user's copies made over release 1.
+        const QString recorded = m_dir.filePath(QStringLiteral("take-in/recorded.db"));
+        const QString unrecorded = m_dir.filePath(QStringLiteral("take-in/unrecorded.db"));
+        {
+            dict::OpenOptions options;
+            options.readOnly = true;
+            options.copyOnWrite = recorded.toStdString();
+            std::unique_ptr<dict::DictionaryStore> store;
+            QVERIFY(dict::DictionaryStore::open(shipped.toStdString(), options, &store).isOk());
+            const dict::Status s = store->applyUserChanges(usersChanges());
+            QVERIFY2(s.isOk(), s.message().c_str());
+            store.reset();
+            QVERIFY(QFile::copy(shipped, unrecorded));
+            std::unique_ptr<dict::DictionaryStore> old;
+            QVERIFY(dict::DictionaryStore::open(unrecorded.toStdString(), &old).isOk());
+            QVERIFY(old->applyUserChanges(usersChanges()).isOk());
+        }
+        // The newer release is installed; the old copy's record of changes is
+        // gone, as one made before the record existed.
+        QVERIFY(QFile::remove(shipped));
+        createDictionary(shipped, shippedRelease(2, 60000));
+        {
+            sqlite3* db = nullptr;
+            sqlite3_open(unrecorded.toUtf8().constData(), &db);
+            QCOMPARE(sqlite3_exec(db, "DROP TABLE vantrel_user_words; DROP TABLE vantrel_shipped",
+                                  nullptr, nullptr, nullptr),
+                     SQLITE_OK);
+            sqlite3_close(db);
+        }
+
+        struct Variant {
+            QString pristine;
+            bool deletionKnown;  // a copy without record may get its deletion back
+            Records before, after;
+            std::chrono::microseconds time{0};
+        };
+        Variant variants[] = {{recorded, true, {}, {}}, {unrecorded, false, {}, {}}};
+        QString why;
+        for (Variant& v : variants) {
+            QVERIFY2(readRecords(v.pristine, &v.before, &why), qPrintable(why));
+            // One take-in nobody kills, to learn the result and how long the
+            // opening takes (the take-in is most of it; kills land in its
+            // first four fifths).
+            const QString copy = v.pristine + QStringLiteral(".whole");
+            QVERIFY(QFile::copy(v.pristine, copy));
+            QElapsedTimer clock;
+            const auto whole = child({QStringLiteral("--take-in"), copy, shipped});
+            whole->start();
+            QVERIFY(whole->waitForStarted(30000));
+            while (!whole->canReadLine() && whole->waitForReadyRead(60000)) {
+            }
+            clock.start();
+            QVERIFY(whole->waitForFinished(60000));
+            v.time = std::chrono::microseconds(clock.nsecsElapsed() / 1000);
+            QVERIFY2(whole->exitCode() == 0, whole->readAllStandardError().constData());
+            QVERIFY2(readRecords(copy, &v.after, &why), qPrintable(why));
+            QVERIFY(v.after != v.before);
+            QCOMPARE(usersWordsMissing(v.after, v.deletionKnown), QString());
+            qInfo("take-in of %zu records: %lld ms", v.after.size(),
+                  static_cast<long long>(v.time.count() / 1000));
+        }
+
+        std::map<QString, int> seen;
+        int survived = 0;
+        for (int i = 0; i < kTakeInKills; ++i) {
+            const Variant& v = variants[i % 2];
+            const QString user = m_dir.filePath(QStringLiteral("take-in/user-%1.db").arg(i));
+            QVERIFY(QFile::copy(v.pristine, user));
+            const auto takeIn = child({QStringLiteral("--take-in"), user, shipped});
+            takeIn->start();
+            const bool killed = killAfter(*takeIn, delayUpTo(v.time * 4 / 5), true);
+            Records got;
+            QVERIFY2(readRecords(user, &got, &why), qPrintable(why));
+            QCOMPARE(integrity(user), QStringLiteral("ok"));
+            QCOMPARE(usersWordsMissing(got, v.deletionKnown), QString());
+            QVERIFY2(got == v.before || got == v.after,
+                     qPrintable(QStringLiteral("kill %1 left a table from the middle of the "
+                                               "take-in (%2 records)")
+                                    .arg(i)
+                                    .arg(got.size())));
+            const QString state =
+                got == v.after ? QStringLiteral("after") : QStringLiteral("before");
+            // The next start finishes the work.
+            const auto next = child({QStringLiteral("--take-in"), user, shipped});
+            next->start();
+            QVERIFY(next->waitForFinished(60000));
+            QVERIFY2(next->exitCode() == 0, next->readAllStandardError().constData());
+            QVERIFY2(readRecords(user, &got, &why), qPrintable(why));
+            QVERIFY2(got == v.after, qPrintable(QStringLiteral("the start after kill %1 did not "
+                                                               "finish the take-in")
+                                                    .arg(i)));
+            survived += killed ? 1 : 0;
+            ++seen[(killed ? QStringLiteral("killed, ") : QStringLiteral("done, ")) + state];
+        }
+        for (const auto& [state, count] : seen) qInfo("take-in %s: %d", qPrintable(state), count);
+        qInfo("take-in: %d kills survived", survived);
+    }
 };
 
 namespace {
@@ -420,6 +577,22 @@ int runFirstWrite() {
     return 0;
 }
 
+// The child of takeInIsWholeAndFinishedByTheNextStart: opens the user's copy
+// at path over the shipped dictionary, as any of the programs does at start.
+int runTakeIn(const QString& path, const QString& shipped) {
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+    dict::OpenOptions options;
+    options.lenient = true;
+    options.shipped = shipped.toStdString();
+    std::unique_ptr<dict::DictionaryStore> store;
+    const dict::Status s = dict::DictionaryStore::open(path.toStdString(), options, &store);
+    const std::string problem = s.isOk() ? store->takeInProblem() : s.message();
+    if (problem.empty()) return 0;
+    std::fprintf(stderr, "%s\n", problem.c_str());
+    return 3;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -427,6 +600,8 @@ int main(int argc, char** argv) {
     const QStringList args = QCoreApplication::arguments();
     if (args.size() == 3 && args[1] == QLatin1String("--save-loop")) return runSaveLoop(args[2]);
     if (args.size() == 2 && args[1] == QLatin1String("--first-write")) return runFirstWrite();
+    if (args.size() == 4 && args[1] == QLatin1String("--take-in"))
+        return runTakeIn(args[2], args[3]);
     CrashSafetyTest test;
     return QTest::qExec(&test, argc, argv);
 }

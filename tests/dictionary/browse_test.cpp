@@ -219,6 +219,29 @@ TEST_F(Browse, EditChangesMeaningAndHeadwordInBothViews) {
     EXPECT_EQ(word(), "cat");
 }
 
+TEST_F(Browse, AChangeOfARecordAnotherProgramRemovedIsReported) {
+    openWith(kThree);
+    const auto other = reopen();
+    ASSERT_TRUE(other->browse().findFirst("cat").isOk());
+    ASSERT_TRUE(other->browse().remove().isOk());
+    ASSERT_TRUE(other->browse().findFirst("Bird").isOk());
+    ASSERT_TRUE(other->browse().remove().isOk());
+
+    ASSERT_TRUE(bv().findFirst("cat").isOk());
+    ASSERT_TRUE(bv().edit().isOk());
+    ASSERT_TRUE(bv().setField(dict::kWordNoun, "แมวเหมียว").isOk());
+    const Status s = bv().update();
+    EXPECT_FALSE(s.isOk());
+    EXPECT_NE(s.message().find("another program removed the record"), std::string::npos)
+        << s.message();
+    EXPECT_TRUE(bv().editPending());  // kept for the user to cancel
+    EXPECT_EQ(reopen()->find("cat"), nullptr);
+    // Deleting what is gone already leaves it gone.
+    bv().cancelUpdate();
+    ASSERT_TRUE(bv().findFirst("Bird").isOk());
+    EXPECT_TRUE(bv().remove().isOk());
+}
+
 TEST_F(Browse, DeleteKeepsRecordCurrentButUnusable) {
     const struct {
         const char* victim;

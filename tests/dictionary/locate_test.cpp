@@ -4,54 +4,26 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <optional>
 
 #include <gtest/gtest.h>
 
 #include "dictionary/locate.h"
 #include "test_util.h"
 
+using dicttest::bytes;
 using dicttest::rec;
+using dicttest::ScopedEnv;
 using dicttest::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
 
-// Sets or unsets an environment variable for the life of the object.
-class ScopedEnv final {
-public:
-    ScopedEnv(const char* name, const char* value) : m_name(name) {
-        if (const char* old = std::getenv(name)) m_old = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
 void writeDictionary(const std::string& path, const std::string& meaning) {
     fs::create_directories(fs::path(path).parent_path());
     ASSERT_TRUE(
         dict::DictionaryStore::create(path, {rec("love", {{dict::kWordVerb, meaning}})}).isOk());
-}
-
-std::string bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A shipped dictionary in a read-only folder, and an empty user data folder.
@@ -104,6 +76,14 @@ TEST(Locate, FirstExistingPlaceWins) {
     writeDictionary(user, "u");
     EXPECT_EQ(dict::locateDictionary().path, user);
     EXPECT_EQ(dict::locateDictionary().origin, dict::DictionaryOrigin::kUserCopy);
+    // The user's copy lies over the first shipped copy, also when named.
+    EXPECT_EQ(dict::locateDictionary().shipped, first);
+    const dict::DictionaryLocation byName =
+        dict::locateDictionary(dir.file("home/.local/../.local/share/vantrel/dict.db"));
+    EXPECT_EQ(byName.origin, dict::DictionaryOrigin::kUserCopy);
+    EXPECT_EQ(byName.shipped, first);
+    EXPECT_NE(dict::describeLocation(byName).find(first), std::string::npos);
+    EXPECT_TRUE(dict::locateDictionary(first).shipped.empty());
     {
         ScopedEnv xdg("XDG_DATA_HOME", dir.file("xdg").c_str());
         EXPECT_EQ(dict::userDictionaryPath(), xdgUser);
@@ -155,6 +135,8 @@ TEST(ShippedCopy, ReadsWithoutWritingAndCopiesOnTheFirstWrite) {
     ASSERT_TRUE(browse.update().isOk());
     EXPECT_EQ(store->path(), setup.user);
     EXPECT_FALSE(store->options().readOnly);
+    EXPECT_TRUE(store->options().lenient);  // reopened as any file opened for editing
+    EXPECT_EQ(store->shippedPath(), setup.shipped);
     ASSERT_TRUE(browse.findFirst("love").isOk());
     ASSERT_TRUE(browse.edit().isOk());
     ASSERT_TRUE(browse.setField(dict::kWordVerb, "ชอบ").isOk());

@@ -10,6 +10,7 @@
 #include "test_util.h"
 
 using dicttest::rec;
+using dicttest::runSql;
 using dicttest::TempDir;
 
 namespace {
@@ -19,15 +20,6 @@ std::unique_ptr<dict::DictionaryStore> openOk(const std::string& path) {
     dict::Status s = dict::DictionaryStore::open(path, &store);
     EXPECT_TRUE(s.isOk()) << s.message();
     return store;
-}
-
-void runSql(const std::string& path, const char* sql) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-    char* err = nullptr;
-    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &err), SQLITE_OK) << (err ? err : "");
-    sqlite3_free(err);
-    sqlite3_close(db);
 }
 
 constexpr const char* kSchema =

@@ -1,15 +1,22 @@
-// Helpers shared by the dictionary tests: a temporary folder and small records.
+// Helpers shared by the dictionary tests: a temporary folder, environment
+// variables, small records and files.
 #pragma once
 
 #include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "dictionary/store.h"
 
@@ -33,6 +40,30 @@ private:
     std::filesystem::path m_path;
 };
 
+// Sets or unsets an environment variable for the life of the object.
+class ScopedEnv final {
+public:
+    ScopedEnv(const char* name, const char* value) : m_name(name) {
+        if (const char* old = std::getenv(name)) m_old = old;
+        if (value)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (m_old)
+            ::setenv(m_name, m_old->c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
 // A record with the headword and (position, value) pairs; other fields absent.
 inline dict::DictRecord rec(std::string word,
                             std::initializer_list<std::pair<int, std::string>> fields = {}) {
@@ -40,6 +71,22 @@ inline dict::DictRecord rec(std::string word,
     r[dict::kWordEn] = std::move(word);
     for (const auto& [pos, value] : fields) r[pos] = value;
     return r;
+}
+
+// The whole content of a file.
+inline std::string bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs SQL on the file at path with a connection of its own.
+inline void runSql(const std::string& path, const char* sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    char* err = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &err), SQLITE_OK) << (err ? err : "");
+    sqlite3_free(err);
+    sqlite3_close(db);
 }
 
 // Leaves the file at path as a writer killed in the middle of a change does:

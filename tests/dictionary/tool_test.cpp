@@ -14,23 +14,14 @@
 #include "dictionary/tool/command.h"
 #include "dictionary/tool/tsv.h"
 #include "test_util.h"
+#include "tool_run.h"
 
 using dicttest::rec;
 using dicttest::TempDir;
+using dicttest::tool;
+using dicttest::ToolRun;
 
 namespace {
-
-struct ToolRun {
-    int rc;
-    std::string out;
-    std::string err;
-};
-
-ToolRun tool(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int rc = dict::tool::runTool(args, out, err);
-    return {rc, out.str(), err.str()};
-}
 
 void writeFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;

@@ -131,6 +131,63 @@ private slots:
         QCOMPARE(dict::currentDictionary()->size(), 1u);
     }
 
+    // The note beside the headword tells the user's own record from a shipped
+    // one; giving it back asks first, then follows the shipped dictionary again.
+    void theUsersRecordIsMarkedAndCanBeGivenBack() {
+        openEditor();
+        auto* note = c<QLabel>("ownWordNote");
+        auto* giveBack = c<QPushButton>("giveBackButton");
+        QCOMPARE(note->text(), QString());
+        QVERIFY(!giveBack->isEnabled());
+
+        c<QLineEdit>("meaningEdit")->setText(QStringLiteral("ผลแอปเปิล"));
+        c<QPushButton>("saveButton")->click();  // shows the first record: apple, now the user's
+        QCOMPARE(c<QLineEdit>("headwordEdit")->text(), QStringLiteral("apple"));
+        QCOMPARE(note->text(), QStringLiteral("คำของคุณ"));
+        QVERIFY(giveBack->isEnabled());
+        c<QPushButton>("nextButton")->click();
+        QCOMPARE(note->text(), QString());
+        QVERIFY(!giveBack->isEnabled());
+        c<QPushButton>("addButton")->click();
+        QCOMPARE(note->text(), QString());  // nothing to say of a word being typed
+        c<QPushButton>("cancelButton")->click();
+
+        // No keeps the user's record; Yes brings the shipped one back.
+        c<QPushButton>("firstButton")->click();
+        m_platform.queueMessageAnswer(platform::Answer::kNo);
+        giveBack->click();
+        std::vector<PlatformCall> asked = messages();
+        QCOMPARE(asked.size(), std::size_t(1));
+        QVERIFY(asked[0].text.contains(QStringLiteral("apple")));
+        QVERIFY(asked[0].text.contains(QStringLiteral("พจนานุกรมที่มากับโปรแกรม")));
+        QCOMPARE(asked[0].buttons, platform::Buttons::kYesNo);
+        QCOMPARE(c<QLineEdit>("meaningEdit")->text(), QStringLiteral("ผลแอปเปิล"));
+        m_platform.queueMessageAnswer(platform::Answer::kYes);
+        giveBack->click();
+        QCOMPARE(c<QLineEdit>("meaningEdit")->text(), QStringLiteral("แอปเปิล"));
+        QCOMPARE(note->text(), QString());
+        QVERIFY(!giveBack->isEnabled());
+        QVERIFY(!dict::currentDictionary()->isUsersOwn("apple"));
+        QCOMPARE(sha256(m_shipped), m_shippedHash);
+
+        // A word of the user's alone goes, once the user agrees.
+        m_platform.clearCalls();
+        c<QPushButton>("addButton")->click();
+        c<QLineEdit>("headwordEdit")->setText(QStringLiteral("cat"));
+        c<QLineEdit>("meaningEdit")->setText(QStringLiteral("แมว"));
+        c<QPushButton>("saveButton")->click();
+        c<QPushButton>("lastButton")->click();
+        QCOMPARE(note->text(), QStringLiteral("คำของคุณ"));
+        m_platform.queueMessageAnswer(platform::Answer::kYes);
+        giveBack->click();
+        asked = messages();
+        QCOMPARE(asked.size(), std::size_t(1));
+        QVERIFY(asked[0].text.contains(QStringLiteral("ไม่มีคำศัพท์  cat  ")));
+        QVERIFY(dict::currentDictionary()->lookup().find("cat") == nullptr);
+        QCOMPARE(c<QLineEdit>("headwordEdit")->text(), QStringLiteral("bee"));
+        QCOMPARE(c<QLineEdit>("positionDisplay")->text(), QStringLiteral("2 / 2"));
+    }
+
     void aFailedCopyIsReportedAndTheAddStaysPending() {
         // A file where the user's data folder should be.
         QDir().mkpath(m_dir->filePath(QStringLiteral("home/.local")));
