@@ -146,6 +146,7 @@ struct Report {
     std::size_t fieldsAddedToCore = 0;
     std::size_t fieldsLostToCore = 0;
     std::size_t formsAdded = 0;  // regular inflected forms added by addRegularForms()
+    std::size_t participlesAsVerbs = 0;  // forms given their verb by readParticiplesAsVerbs()
 
     // Writes the counts as readable lines.
     void print(std::ostream& out) const;
@@ -177,6 +178,15 @@ enum class FormKind { kWhole, kVerb };
 // forms (marched, landing).
 std::vector<std::pair<std::string, FormKind>> regularForms(std::string_view base, bool noun,
                                                            bool verb, bool verbFiledAsNoun);
+
+// Gives every form in "-ed" or "-ing" from `first` on that is filed only as
+// an adjective the verb meaning of the base word the engine's suffix rules
+// find for it (added -> add, working -> work): such a form is mostly the
+// verb in running text, where an adjective would be held after the noun
+// that follows it ("received awards"), and its adjective sense is mostly a
+// gloss of the verb or a rarer sense (decided -> เห็นชัด). Returns how many
+// were changed.
+std::size_t readParticiplesAsVerbs(std::vector<dict::DictRecord>* records, std::size_t first);
 
 // Appends a record for every regular form of regularForms() that no record
 // holds, with the meanings its kind takes from the base word; returns how

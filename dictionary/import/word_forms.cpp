@@ -76,6 +76,42 @@ std::vector<std::pair<std::string, FormKind>> regularForms(std::string_view base
     return out;
 }
 
+std::size_t readParticiplesAsVerbs(std::vector<dict::DictRecord>* records, std::size_t first) {
+    std::unordered_map<std::string, std::size_t> byKey;
+    for (std::size_t i = 0; i < records->size(); ++i) {
+        const dict::FieldValue& w = (*records)[i][dict::kWordEn];
+        if (w) byKey.try_emplace(dict::foldCase(*w), i);
+    }
+    std::size_t changed = 0;
+    for (std::size_t i = first; i < records->size(); ++i) {
+        dict::DictRecord& rec = (*records)[i];
+        if (!rec[dict::kWordEn]) continue;
+        const std::string key = dict::foldCase(*rec[dict::kWordEn]);
+        std::size_t cut = 0;
+        if (key.size() >= 5 && key.compare(key.size() - 2, 2, "ed") == 0) cut = 2;
+        if (key.size() >= 6 && key.compare(key.size() - 3, 3, "ing") == 0) cut = 3;
+        if (cut == 0) continue;
+        if (!filled(rec, dict::kWordAdj)) continue;
+        bool onlyAdjective = true;
+        for (const int field :
+             {dict::kWordNoun, dict::kWordVerb, dict::kWordAdv, dict::kWordPP, dict::kWordConj}) {
+            onlyAdjective = onlyAdjective && !filled(rec, field);
+        }
+        if (!onlyAdjective) continue;
+        // The engine's rules: the word without the ending, else with "e" added.
+        const std::string stem = key.substr(0, key.size() - cut);
+        auto base = byKey.find(stem);
+        if (base == byKey.end()) base = byKey.find(stem + "e");
+        if (base == byKey.end()) continue;
+        const dict::DictRecord& verb = (*records)[base->second];
+        if (!filled(verb, dict::kWordVerb)) continue;
+        rec[dict::kWordVerb] = verb[dict::kWordVerb];
+        rec[dict::kWordAdj].reset();
+        ++changed;
+    }
+    return changed;
+}
+
 std::size_t addRegularForms(std::vector<dict::DictRecord>* records) {
     std::unordered_map<std::string, bool> present;
     for (const dict::DictRecord& rec : *records)

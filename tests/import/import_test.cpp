@@ -477,3 +477,41 @@ TEST(StudyData, ChoosesEverydayMeanings) {
         EXPECT_EQ((*r)[expected.first], expected.second) << word;
     }
 }
+
+TEST(Forms, ParticiplesFiledAsAdjectivesTakeTheirVerb) {
+    struct Case {
+        dict::DictRecord form;
+        std::optional<std::string> verb;  // the verb meaning it ends with, or unchanged
+    };
+    const Case cases[] = {
+        {record("added", {{dict::kWordAdj, "เจือปน"}}), "เพิ่ม"},          // base "add"
+        {record("received", {{dict::kWordAdj, "เป็นที่ยอมรับ"}}), "ได้รับ"},  // base "receive"
+        {record("working", {{dict::kWordAdj, "ที่ทำงาน"}}), "ทำงาน"},     // base "work"
+        {record("boxed", {{dict::kWordAdj, "ใส่กล่อง"}}), std::nullopt},  // "box" is no verb
+        {record("closed", {{dict::kWordAdj, "ปิด"}, {dict::kWordNoun, "การปิด"}}),
+         std::nullopt},                                                 // not only an adjective
+        {record("bed", {{dict::kWordNoun, "เตียง"}}), std::nullopt},     // no form
+        {record("use", {{dict::kWordVerb, "ใช้"}}), std::nullopt},       // the base of a core form
+    };
+    std::vector<dict::DictRecord> records = {
+        record("add", {{dict::kWordVerb, "เพิ่ม"}}),
+        record("receive", {{dict::kWordVerb, "ได้รับ"}}),
+        record("work", {{dict::kWordNoun, "งาน"}, {dict::kWordVerb, "ทำงาน"}}),
+        record("box", {{dict::kWordNoun, "กล่อง"}}),
+        record("close", {{dict::kWordVerb, "ปิด"}}),
+        record("used", {{dict::kWordAdj, "มือสอง"}}),  // before `first`: kept as it is
+    };
+    const std::size_t first = records.size();
+    for (const Case& c : cases) records.push_back(c.form);
+    EXPECT_EQ(dictimport::readParticiplesAsVerbs(&records, first), 3u);
+    EXPECT_EQ(records[first - 1], record("used", {{dict::kWordAdj, "มือสอง"}}));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const dict::DictRecord& out = records[first + i];
+        if (cases[i].verb) {
+            EXPECT_EQ(out[dict::kWordVerb], cases[i].verb) << *out[dict::kWordEn];
+            EXPECT_FALSE(out[dict::kWordAdj]) << *out[dict::kWordEn];
+        } else {
+            EXPECT_EQ(out, cases[i].form) << *out[dict::kWordEn];
+        }
+    }
+}
