@@ -53,10 +53,30 @@ private:
     std::unordered_map<std::string, std::map<std::string, int>> m_map;
 };
 
+// How often candidate meanings occur in the Thai prose of a source (its
+// example sentences and definitions): the word a Thai writer uses turns up
+// there far more often than a rare synonym, and an explanation hardly ever.
+class ThaiUsage final {
+public:
+    ThaiUsage() = default;
+    // Counts each of `words` in `prose`; words longer than kLongest bytes,
+    // explanations rather than words, count 0.
+    ThaiUsage(std::string_view prose, const std::set<std::string>& words);
+
+    // The count of a word given to the constructor, 0 for any other.
+    int of(std::string_view word) const;
+
+    static constexpr std::size_t kLongest = 60;
+
+private:
+    std::unordered_map<std::string, int> m_counts;
+};
+
 // Everything read from the sources of one import.
 struct Source {
     std::vector<Sense> senses;
     BackMap back;
+    std::string thaiProse;        // example sentences and definitions, one a line
     std::size_t recordsRead = 0;  // records or rows read from all files
 };
 
@@ -145,7 +165,7 @@ struct Report {
     std::size_t coreShared = 0;  // imported headwords the core also has
     std::size_t fieldsAddedToCore = 0;
     std::size_t fieldsLostToCore = 0;
-    std::size_t formsAdded = 0;  // regular inflected forms added by addRegularForms()
+    std::size_t formsAdded = 0;          // regular inflected forms added by addRegularForms()
     std::size_t participlesAsVerbs = 0;  // forms given their verb by readParticiplesAsVerbs()
 
     // Writes the counts as readable lines.
@@ -163,8 +183,17 @@ std::vector<dict::DictRecord> buildRecords(const Source& source, Report* report)
 
 // The meaning chosen for one field from candidate texts (source order), the
 // headword they belong to and the back map; empty when none is usable.
+// Meanings that map back come first, then those given by more senses, then
+// those the Thai prose of the source uses most, then the shorter.
 std::string chooseMeaning(const std::vector<std::string>& candidates, std::string_view headword,
-                          int field, const BackMap& back, Report* report);
+                          int field, const BackMap& back, Report* report,
+                          const ThaiUsage* usage = nullptr);
+
+// The candidate meanings chooseMeaning() weighs for one field's texts: each
+// usable text whole (phrase fields) or split into its alternatives, once per
+// text that gives it; rejected texts are counted in `report`.
+std::vector<std::string> candidateMeanings(const std::vector<std::string>& texts, int field,
+                                           Report* report);
 
 // How an inflected form takes its base word's meanings: all of them (a
 // plural or third person), or all but the noun (a past or -ing form).

@@ -120,6 +120,37 @@ TEST(Meanings, ChoosePreferringBackMappingThenShortPlainText) {
     EXPECT_EQ(report.rejected.size(), 2u);
 }
 
+TEST(Meanings, ThaiUsageCountsEveryOccurrenceOfTheWordsGiven) {
+    const std::string longWord(dictimport::ThaiUsage::kLongest + 1, 'x');
+    const dictimport::ThaiUsage usage("ตอนเช้าเขามาสาย สายไปแล้ว\nสายไฟ " + longWord + "\n",
+                                      {"สาย", "สายไฟ", "เช้า", "ดึก", longWord});
+    const std::pair<std::string, int> cases[] = {
+        {"สาย", 3},       // also inside สายไฟ
+        {"สายไฟ", 1},
+        {"เช้า", 1},
+        {"ดึก", 0},       // given, absent
+        {"มา", 0},        // present, not given
+        {longWord, 0},  // too long to be a word
+    };
+    for (const auto& [word, n] : cases) EXPECT_EQ(usage.of(word), n) << word;
+}
+
+TEST(Meanings, ChooseTheWordTheThaiProseUsesAmongEqualSenses) {
+    const dictimport::ThaiUsage usage("มาสาย ตื่นสาย ไปสาย ดึกแล้ว", {"สาย", "ดึก", "ล่าช้า"});
+    const std::vector<std::string> late = {"ล่าช้า", "ดึก", "สาย"};
+    EXPECT_EQ(dictimport::chooseMeaning(late, "late", dict::kWordAdj, BackMap(), nullptr, &usage),
+              "สาย");
+    // Without the prose the shortest wins; a sense given twice or a meaning
+    // that maps back still outranks the prose.
+    EXPECT_EQ(dictimport::chooseMeaning(late, "late", dict::kWordAdj, BackMap(), nullptr), "ดึก");
+    const std::vector<std::string> twice = {"ล่าช้า", "ดึก", "สาย", "ล่าช้า"};
+    EXPECT_EQ(dictimport::chooseMeaning(twice, "late", dict::kWordAdj, BackMap(), nullptr, &usage),
+              "ล่าช้า");
+    BackMap back;
+    back.add("ดึก", "late");
+    EXPECT_EQ(dictimport::chooseMeaning(late, "late", dict::kWordAdj, back, nullptr, &usage), "ดึก");
+}
+
 TEST(ThaidictJson, BuildsRecordsAndCountsWhatItTookAndLeftOut) {
     const char* eng2thai = R"([
       {"search":"go","result":"เลิก","type":"VI","relate":["ทิ้ง"]},
