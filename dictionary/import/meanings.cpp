@@ -27,12 +27,16 @@ std::size_t visibleLength(const std::vector<char32_t>& cps) {
 }
 
 // Texts that explain a word instead of translating it: inflected forms
-// ("past form of ..."), abbreviations, and labels of the part of speech.
-constexpr std::array<std::string_view, 22> kDescriptionParts = {
-    "ช่องที่",   "กริยาช่อง",   "กิริยาช่อง", "คำย่อ",    "ตัวย่อ",      "ย่อมาจาก", "รูปพหูพจน์", "พหูพจน์ของ",
-    "รูปอดีต",  "อดีตกาลของ", "คำอุทาน",  "คำนำหน้า", "คำสรรพนาม", "คำบุพบท",  "คำสันธาน", "คำกริยา",
-    "คำกิริยา", "คำคุณศัพท์",   "คำวิเศษณ์", "ของคำ",   "รูปของ",     "กริยาช่วย"};
-constexpr std::array<std::string_view, 16> kDescriptionStarts = {
+// ("past form of ..."), abbreviations, labels of the part of speech, and the
+// names of the letters ("the 20th consonant of English": a letter in the
+// text stays the letter).
+constexpr std::string_view kDescriptionParts[] = {
+    "ภาษาอังกฤษตัวที่", "อังกฤษตัวที่",  "พยัญชนะตัว", "อักษรตัวแรก", "อักษรตัวที่",   "ในภาษาอังกฤษ",
+    "ตัวอักษรดังกล่าว", "ช่องที่",      "กริยาช่อง",  "กิริยาช่อง",   "คำย่อ",      "ตัวย่อ",
+    "ย่อมาจาก",      "รูปพหูพจน์",   "พหูพจน์ของ", "รูปอดีต",     "อดีตกาลของ", "คำอุทาน",
+    "คำนำหน้า",      "คำสรรพนาม", "คำบุพบท",   "คำสันธาน",   "คำกริยา",    "คำกิริยา",
+    "คำคุณศัพท์",      "คำวิเศษณ์",   "ของคำ",    "รูปของ",     "กริยาช่วย"};
+constexpr std::string_view kDescriptionStarts[] = {
     "ใช้แสดง", "ใช้กับ",  "ใช้หลัง", "ใช้นำหน้า",  "ใช้ปฏิเสธ", "ใช้เมื่อ", "ใช้ใน",   "ใช้วาง",
     "ใช้เป็น",  "ใช้เพื่อ", "ใช้แทน", "เสียงแสดง", "คำแทน",   "คำที่",   "คำกล่าว", "คำร้อง"};
 

@@ -84,6 +84,8 @@ TEST(Meanings, CleanAndReject) {
         {"กริยาช่องที่ 2 ของกริยาช่วย can", false},
         {"คำย่อของ until", false},
         {"คำนำหน้านามชี้เฉพาะ", false},
+        {"พยัญชนะภาษาอังกฤษตัวที่ 20", false},  // a letter's name: the letter stays
+        {"อักษรตัวที่ 3 ในภาษาอังกฤษ", false},
         {"ใช้แสดงความเห็นด้วย", false},
         {"abc", false},
     };
