@@ -166,6 +166,7 @@ struct Report {
     std::size_t fieldsAddedToCore = 0;
     std::size_t fieldsLostToCore = 0;
     std::size_t formsAdded = 0;          // regular inflected forms added by addRegularForms()
+    std::size_t pluralsAsNouns = 0;      // plurals given their noun by readPluralsAsNouns()
     std::size_t participlesAsVerbs = 0;  // forms given their verb by readParticiplesAsVerbs()
 
     // Writes the counts as readable lines.
@@ -216,6 +217,13 @@ std::vector<std::pair<std::string, FormKind>> regularForms(std::string_view base
 // gloss of the verb or a rarer sense (decided -> เห็นชัด). Returns how many
 // were changed.
 std::size_t readParticiplesAsVerbs(std::vector<dict::DictRecord>* records, std::size_t first);
+
+// Gives every plural in "-s" from `first` on that has a noun meaning of its
+// own the noun meaning of the word the engine's plural rule would reduce it
+// to (minutes -> นาที rather than รายงานการประชุม, lights -> แสง rather than
+// ปอดของสัตว์): the plural of the everyday sense is far more frequent than the
+// sense only the plural has. Returns how many were changed.
+std::size_t readPluralsAsNouns(std::vector<dict::DictRecord>* records, std::size_t first);
 
 // Appends a record for every regular form of regularForms() that no record
 // holds, with the meanings its kind takes from the base word; returns how

@@ -182,6 +182,9 @@ void Report::print(std::ostream& out) const {
     out << "left out by tag: " << leftOut << "\n";
     for (const auto& [tag, n] : tagsLeftOut) out << "  " << tag << ": " << n << "\n";
     if (formsAdded > 0) out << "regular forms the stem rules cannot reach: " << formsAdded << "\n";
+    if (pluralsAsNouns > 0)
+        out << "plurals with a noun of their own, given their word's noun: " << pluralsAsNouns
+            << "\n";
     if (participlesAsVerbs > 0)
         out << "-ed and -ing forms filed as adjectives, given their verb: " << participlesAsVerbs
             << "\n";

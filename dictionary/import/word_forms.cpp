@@ -112,6 +112,33 @@ std::size_t readParticiplesAsVerbs(std::vector<dict::DictRecord>* records, std::
     return changed;
 }
 
+std::size_t readPluralsAsNouns(std::vector<dict::DictRecord>* records, std::size_t first) {
+    std::unordered_map<std::string, std::size_t> byKey;
+    for (std::size_t i = 0; i < records->size(); ++i) {
+        const dict::FieldValue& w = (*records)[i][dict::kWordEn];
+        if (w) byKey.try_emplace(dict::foldCase(*w), i);
+    }
+    std::size_t changed = 0;
+    for (std::size_t i = first; i < records->size(); ++i) {
+        dict::DictRecord& rec = (*records)[i];
+        if (!rec[dict::kWordEn]) continue;
+        const std::string key = dict::foldCase(*rec[dict::kWordEn]);
+        // The engine's plural rule: a final "s" after more than one letter.
+        if (key.size() < 4 || key.back() != 's' || key[key.size() - 2] == '\'' ||
+            key[key.size() - 2] == 's')
+            continue;
+        if (!filled(rec, dict::kWordNoun)) continue;
+        const auto base = byKey.find(key.substr(0, key.size() - 1));
+        if (base == byKey.end()) continue;
+        const dict::DictRecord& noun = (*records)[base->second];
+        if (!filled(noun, dict::kWordNoun) || *noun[dict::kWordNoun] == *rec[dict::kWordNoun])
+            continue;
+        rec[dict::kWordNoun] = noun[dict::kWordNoun];
+        ++changed;
+    }
+    return changed;
+}
+
 std::size_t addRegularForms(std::vector<dict::DictRecord>* records) {
     std::unordered_map<std::string, bool> present;
     for (const dict::DictRecord& rec : *records)

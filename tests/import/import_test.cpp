@@ -548,3 +548,30 @@ TEST(Forms, ParticiplesFiledAsAdjectivesTakeTheirVerb) {
         }
     }
 }
+
+TEST(Forms, PluralsWithANounOfTheirOwnTakeTheirWordsNoun) {
+    std::vector<dict::DictRecord> records = {
+        record("minute", {{dict::kWordNoun, "นาที"}, {dict::kWordAdj, "เล็กมาก"}}),
+        record("light", {{dict::kWordNoun, "แสง"}}),
+        record("thank", {{dict::kWordVerb, "ขอบคุณ"}}),
+        record("news", {{dict::kWordNoun, "ข่าว"}}),  // before `first`: the core's own
+        record("new", {{dict::kWordAdj, "ใหม่"}}),
+    };
+    const std::size_t first = records.size();
+    const dict::DictRecord cases[][2] = {
+        // as imported, as it ends
+        {record("minutes", {{dict::kWordNoun, "รายงานการประชุม"}}),
+         record("minutes", {{dict::kWordNoun, "นาที"}})},
+        {record("Lights", {{dict::kWordNoun, "ปอดของสัตว์"}, {dict::kWordVerb, "จุด"}}),
+         record("Lights", {{dict::kWordNoun, "แสง"}, {dict::kWordVerb, "จุด"}})},
+        {record("thanks", {{dict::kWordNoun, "คำขอบคุณ"}}),  // the base is no noun
+         record("thanks", {{dict::kWordNoun, "คำขอบคุณ"}})},
+        {record("glass", {{dict::kWordNoun, "แก้ว"}}),  // -ss is no plural
+         record("glass", {{dict::kWordNoun, "แก้ว"}})},
+    };
+    for (const auto& c : cases) records.push_back(c[0]);
+    EXPECT_EQ(dictimport::readPluralsAsNouns(&records, first), 2u);
+    EXPECT_EQ(records[3], record("news", {{dict::kWordNoun, "ข่าว"}}));
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(records[first + i], cases[i][1]) << *cases[i][0][dict::kWordEn];
+}
