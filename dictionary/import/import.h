@@ -214,8 +214,9 @@ std::vector<std::pair<std::string, FormKind>> regularForms(std::string_view base
 // find for it (added -> add, working -> work): such a form is mostly the
 // verb in running text, where an adjective would be held after the noun
 // that follows it ("received awards"), and its adjective sense is mostly a
-// gloss of the verb or a rarer sense (decided -> เห็นชัด). Returns how many
-// were changed.
+// gloss of the verb or a rarer sense (decided -> เห็นชัด). A past form of a
+// causative verb keeps its adjective: it names the state the verb leaves
+// (puzzled -> งุนงง, not ทำให้สับสน). Returns how many were changed.
 std::size_t readParticiplesAsVerbs(std::vector<dict::DictRecord>* records, std::size_t first);
 
 // Gives every plural in "-s" from `first` on that has a noun meaning of its

@@ -1,6 +1,7 @@
 // The regular inflected forms that the engine's suffix rules cannot bring
 // back to their base word.
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 
 #include "dictionary/import/import.h"
@@ -25,6 +26,14 @@ bool doublesLastLetter(const std::string& w) {
     if (w[n - 1] == 'w' || w[n - 1] == 'x' || w[n - 1] == 'y') return false;
     const auto vowels = std::count_if(w.begin(), w.end(), isVowel);
     return vowels == 1;
+}
+
+// Whether the verb is a causative (ทำให้สับสน "to puzzle"): its -ed form is
+// the state it leaves, which Thai says with a word of its own ("puzzled" ->
+// งุนงง), not with the verb.
+bool causative(std::string_view verb) {
+    constexpr std::string_view kMake = "ทำให้";
+    return verb.substr(0, kMake.size()) == kMake;
 }
 
 }  // namespace
@@ -105,6 +114,7 @@ std::size_t readParticiplesAsVerbs(std::vector<dict::DictRecord>* records, std::
         if (base == byKey.end()) continue;
         const dict::DictRecord& verb = (*records)[base->second];
         if (!filled(verb, dict::kWordVerb)) continue;
+        if (cut == 2 && causative(*verb[dict::kWordVerb])) continue;
         rec[dict::kWordVerb] = verb[dict::kWordVerb];
         rec[dict::kWordAdj].reset();
         ++changed;

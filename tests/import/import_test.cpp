@@ -525,6 +525,7 @@ TEST(Forms, ParticiplesFiledAsAdjectivesTakeTheirVerb) {
          std::nullopt},                                                 // not only an adjective
         {record("bed", {{dict::kWordNoun, "เตียง"}}), std::nullopt},     // no form
         {record("use", {{dict::kWordVerb, "ใช้"}}), std::nullopt},       // the base of a core form
+        {record("puzzled", {{dict::kWordAdj, "งุนงง"}}), std::nullopt},  // a causative's state
     };
     std::vector<dict::DictRecord> records = {
         record("add", {{dict::kWordVerb, "เพิ่ม"}}),
@@ -532,6 +533,7 @@ TEST(Forms, ParticiplesFiledAsAdjectivesTakeTheirVerb) {
         record("work", {{dict::kWordNoun, "งาน"}, {dict::kWordVerb, "ทำงาน"}}),
         record("box", {{dict::kWordNoun, "กล่อง"}}),
         record("close", {{dict::kWordVerb, "ปิด"}}),
+        record("puzzle", {{dict::kWordNoun, "ปริศนา"}, {dict::kWordVerb, "ทำให้สับสน"}}),
         record("used", {{dict::kWordAdj, "มือสอง"}}),  // before `first`: kept as it is
     };
     const std::size_t first = records.size();
