@@ -497,7 +497,7 @@ TEST(StudyData, ChoosesEverydayMeanings) {
     text << back.rdbuf();
     ASSERT_TRUE(dictimport::readBackTsv(text.str(), &source, &error));
     const auto records = dictimport::buildRecords(source, nullptr);
-    EXPECT_GE(records.size(), 55000u);
+    EXPECT_GE(records.size(), 50000u);
     const std::pair<const char*, std::pair<int, const char*>> cases[] = {
         {"go", {dict::kWordVerb, "ไป"}},
         {"bank", {dict::kWordNoun, "ธนาคาร"}},
