@@ -36,6 +36,28 @@ bool causative(std::string_view verb) {
     return verb.substr(0, kMake.size()) == kMake;
 }
 
+// Calls change(record, its headword in lower case, find) for every record from
+// `first` on, where find(word) gives the record of that headword or nullptr;
+// returns for how many records change() returned true.
+template <typename Change>
+std::size_t changeForms(std::vector<dict::DictRecord>* records, std::size_t first, Change change) {
+    std::unordered_map<std::string, std::size_t> byKey;
+    for (std::size_t i = 0; i < records->size(); ++i) {
+        const dict::FieldValue& w = (*records)[i][dict::kWordEn];
+        if (w) byKey.try_emplace(dict::foldCase(*w), i);
+    }
+    const auto find = [&](const std::string& word) -> const dict::DictRecord* {
+        const auto it = byKey.find(word);
+        return it == byKey.end() ? nullptr : &(*records)[it->second];
+    };
+    std::size_t changed = 0;
+    for (std::size_t i = first; i < records->size(); ++i) {
+        dict::DictRecord& rec = (*records)[i];
+        if (rec[dict::kWordEn] && change(rec, dict::foldCase(*rec[dict::kWordEn]), find)) ++changed;
+    }
+    return changed;
+}
+
 }  // namespace
 
 std::vector<std::pair<std::string, FormKind>> regularForms(std::string_view base, bool noun,
@@ -86,67 +108,44 @@ std::vector<std::pair<std::string, FormKind>> regularForms(std::string_view base
 }
 
 std::size_t readParticiplesAsVerbs(std::vector<dict::DictRecord>* records, std::size_t first) {
-    std::unordered_map<std::string, std::size_t> byKey;
-    for (std::size_t i = 0; i < records->size(); ++i) {
-        const dict::FieldValue& w = (*records)[i][dict::kWordEn];
-        if (w) byKey.try_emplace(dict::foldCase(*w), i);
-    }
-    std::size_t changed = 0;
-    for (std::size_t i = first; i < records->size(); ++i) {
-        dict::DictRecord& rec = (*records)[i];
-        if (!rec[dict::kWordEn]) continue;
-        const std::string key = dict::foldCase(*rec[dict::kWordEn]);
-        std::size_t cut = 0;
-        if (key.size() >= 5 && key.compare(key.size() - 2, 2, "ed") == 0) cut = 2;
-        if (key.size() >= 6 && key.compare(key.size() - 3, 3, "ing") == 0) cut = 3;
-        if (cut == 0) continue;
-        if (!filled(rec, dict::kWordAdj)) continue;
-        bool onlyAdjective = true;
-        for (const int field :
-             {dict::kWordNoun, dict::kWordVerb, dict::kWordAdv, dict::kWordPP, dict::kWordConj}) {
-            onlyAdjective = onlyAdjective && !filled(rec, field);
-        }
-        if (!onlyAdjective) continue;
-        // The engine's rules: the word without the ending, else with "e" added.
-        const std::string stem = key.substr(0, key.size() - cut);
-        auto base = byKey.find(stem);
-        if (base == byKey.end()) base = byKey.find(stem + "e");
-        if (base == byKey.end()) continue;
-        const dict::DictRecord& verb = (*records)[base->second];
-        if (!filled(verb, dict::kWordVerb)) continue;
-        if (cut == 2 && causative(*verb[dict::kWordVerb])) continue;
-        rec[dict::kWordVerb] = verb[dict::kWordVerb];
-        rec[dict::kWordAdj].reset();
-        ++changed;
-    }
-    return changed;
+    return changeForms(records, first,
+                       [](dict::DictRecord& rec, const std::string& key, auto find) {
+                           std::size_t cut = 0;
+                           if (key.size() >= 5 && key.compare(key.size() - 2, 2, "ed") == 0)
+                               cut = 2;
+                           if (key.size() >= 6 && key.compare(key.size() - 3, 3, "ing") == 0)
+                               cut = 3;
+                           if (cut == 0 || !filled(rec, dict::kWordAdj)) return false;
+                           for (const int field : {dict::kWordNoun, dict::kWordVerb, dict::kWordAdv,
+                                                   dict::kWordPP, dict::kWordConj}) {
+                               if (filled(rec, field)) return false;  // not only an adjective
+                           }
+                           // The engine's rules: the word without the ending, else with "e" added.
+                           const std::string stem = key.substr(0, key.size() - cut);
+                           const dict::DictRecord* verb = find(stem);
+                           if (!verb) verb = find(stem + "e");
+                           if (!verb || !filled(*verb, dict::kWordVerb)) return false;
+                           if (cut == 2 && causative(*(*verb)[dict::kWordVerb])) return false;
+                           rec[dict::kWordVerb] = (*verb)[dict::kWordVerb];
+                           rec[dict::kWordAdj].reset();
+                           return true;
+                       });
 }
 
 std::size_t readPluralsAsNouns(std::vector<dict::DictRecord>* records, std::size_t first) {
-    std::unordered_map<std::string, std::size_t> byKey;
-    for (std::size_t i = 0; i < records->size(); ++i) {
-        const dict::FieldValue& w = (*records)[i][dict::kWordEn];
-        if (w) byKey.try_emplace(dict::foldCase(*w), i);
-    }
-    std::size_t changed = 0;
-    for (std::size_t i = first; i < records->size(); ++i) {
-        dict::DictRecord& rec = (*records)[i];
-        if (!rec[dict::kWordEn]) continue;
-        const std::string key = dict::foldCase(*rec[dict::kWordEn]);
-        // The engine's plural rule: a final "s" after more than one letter.
-        if (key.size() < 4 || key.back() != 's' || key[key.size() - 2] == '\'' ||
-            key[key.size() - 2] == 's')
-            continue;
-        if (!filled(rec, dict::kWordNoun)) continue;
-        const auto base = byKey.find(key.substr(0, key.size() - 1));
-        if (base == byKey.end()) continue;
-        const dict::DictRecord& noun = (*records)[base->second];
-        if (!filled(noun, dict::kWordNoun) || *noun[dict::kWordNoun] == *rec[dict::kWordNoun])
-            continue;
-        rec[dict::kWordNoun] = noun[dict::kWordNoun];
-        ++changed;
-    }
-    return changed;
+    return changeForms(records, first,
+                       [](dict::DictRecord& rec, const std::string& key, auto find) {
+                           // The engine's plural rule: a final "s" after more than one letter.
+                           if (key.size() < 4 || key.back() != 's' || key[key.size() - 2] == '\'' ||
+                               key[key.size() - 2] == 's' || !filled(rec, dict::kWordNoun))
+                               return false;
+                           const dict::DictRecord* noun = find(key.substr(0, key.size() - 1));
+                           if (!noun || !filled(*noun, dict::kWordNoun) ||
+                               *(*noun)[dict::kWordNoun] == *rec[dict::kWordNoun])
+                               return false;
+                           rec[dict::kWordNoun] = (*noun)[dict::kWordNoun];
+                           return true;
+                       });
 }
 
 std::size_t addRegularForms(std::vector<dict::DictRecord>* records) {
