@@ -53,10 +53,30 @@ private:
     std::unordered_map<std::string, std::map<std::string, int>> m_map;
 };
 
+// How often candidate meanings occur in the Thai prose of a source (its
+// example sentences and definitions): the word a Thai writer uses turns up
+// there far more often than a rare synonym, and an explanation hardly ever.
+class ThaiUsage final {
+public:
+    ThaiUsage() = default;
+    // Counts each of `words` in `prose`; words longer than kLongest bytes,
+    // explanations rather than words, count 0.
+    ThaiUsage(std::string_view prose, const std::set<std::string>& words);
+
+    // The count of a word given to the constructor, 0 for any other.
+    int of(std::string_view word) const;
+
+    static constexpr std::size_t kLongest = 60;
+
+private:
+    std::unordered_map<std::string, int> m_counts;
+};
+
 // Everything read from the sources of one import.
 struct Source {
     std::vector<Sense> senses;
     BackMap back;
+    std::string thaiProse;        // example sentences and definitions, one a line
     std::size_t recordsRead = 0;  // records or rows read from all files
 };
 
@@ -145,7 +165,9 @@ struct Report {
     std::size_t coreShared = 0;  // imported headwords the core also has
     std::size_t fieldsAddedToCore = 0;
     std::size_t fieldsLostToCore = 0;
-    std::size_t formsAdded = 0;  // regular inflected forms added by addRegularForms()
+    std::size_t formsAdded = 0;          // regular inflected forms added by addRegularForms()
+    std::size_t pluralsAsNouns = 0;      // plurals given their noun by readPluralsAsNouns()
+    std::size_t participlesAsVerbs = 0;  // forms given their verb by readParticiplesAsVerbs()
 
     // Writes the counts as readable lines.
     void print(std::ostream& out) const;
@@ -162,8 +184,17 @@ std::vector<dict::DictRecord> buildRecords(const Source& source, Report* report)
 
 // The meaning chosen for one field from candidate texts (source order), the
 // headword they belong to and the back map; empty when none is usable.
+// Meanings that map back come first, then those given by more senses, then
+// those the Thai prose of the source uses most, then the shorter.
 std::string chooseMeaning(const std::vector<std::string>& candidates, std::string_view headword,
-                          int field, const BackMap& back, Report* report);
+                          int field, const BackMap& back, Report* report,
+                          const ThaiUsage* usage = nullptr);
+
+// The candidate meanings chooseMeaning() weighs for one field's texts: each
+// usable text whole (phrase fields) or split into its alternatives, once per
+// text that gives it; rejected texts are counted in `report`.
+std::vector<std::string> candidateMeanings(const std::vector<std::string>& texts, int field,
+                                           Report* report);
 
 // How an inflected form takes its base word's meanings: all of them (a
 // plural or third person), or all but the noun (a past or -ing form).
@@ -177,6 +208,23 @@ enum class FormKind { kWhole, kVerb };
 // forms (marched, landing).
 std::vector<std::pair<std::string, FormKind>> regularForms(std::string_view base, bool noun,
                                                            bool verb, bool verbFiledAsNoun);
+
+// Gives every form in "-ed" or "-ing" from `first` on that is filed only as
+// an adjective the verb meaning of the base word the engine's suffix rules
+// find for it (added -> add, working -> work): such a form is mostly the
+// verb in running text, where an adjective would be held after the noun
+// that follows it ("received awards"), and its adjective sense is mostly a
+// gloss of the verb or a rarer sense (decided -> เห็นชัด). A past form of a
+// causative verb keeps its adjective: it names the state the verb leaves
+// (puzzled -> งุนงง, not ทำให้สับสน). Returns how many were changed.
+std::size_t readParticiplesAsVerbs(std::vector<dict::DictRecord>* records, std::size_t first);
+
+// Gives every plural in "-s" from `first` on that has a noun meaning of its
+// own the noun meaning of the word the engine's plural rule would reduce it
+// to (minutes -> นาที rather than รายงานการประชุม, lights -> แสง rather than
+// ปอดของสัตว์): the plural of the everyday sense is far more frequent than the
+// sense only the plural has. Returns how many were changed.
+std::size_t readPluralsAsNouns(std::vector<dict::DictRecord>* records, std::size_t first);
 
 // Appends a record for every regular form of regularForms() that no record
 // holds, with the meanings its kind takes from the base word; returns how

@@ -120,6 +120,8 @@ std::vector<dict::DictRecord> layUnder(const std::vector<dict::DictRecord>& core
         }
         merged.push_back(rec);
     }
+    r.participlesAsVerbs = readParticiplesAsVerbs(&merged, core.size());
+    r.pluralsAsNouns = readPluralsAsNouns(&merged, core.size());
     r.formsAdded = addRegularForms(&merged);
     return merged;
 }

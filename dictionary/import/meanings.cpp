@@ -1,8 +1,12 @@
 // Cleaning Thai meanings, telling usable ones from descriptions and damage,
-// and choosing one meaning per field.
+// counting candidates in the source's Thai prose and choosing one meaning
+// per field.
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <set>
 #include <tuple>
+#include <unordered_map>
 
 #include "dictionary/import/common.h"
 #include "dictionary/import/import.h"
@@ -23,12 +27,16 @@ std::size_t visibleLength(const std::vector<char32_t>& cps) {
 }
 
 // Texts that explain a word instead of translating it: inflected forms
-// ("past form of ..."), abbreviations, and labels of the part of speech.
-constexpr std::array<std::string_view, 22> kDescriptionParts = {
-    "ช่องที่",   "กริยาช่อง",   "กิริยาช่อง", "คำย่อ",    "ตัวย่อ",      "ย่อมาจาก", "รูปพหูพจน์", "พหูพจน์ของ",
-    "รูปอดีต",  "อดีตกาลของ", "คำอุทาน",  "คำนำหน้า", "คำสรรพนาม", "คำบุพบท",  "คำสันธาน", "คำกริยา",
-    "คำกิริยา", "คำคุณศัพท์",   "คำวิเศษณ์", "ของคำ",   "รูปของ",     "กริยาช่วย"};
-constexpr std::array<std::string_view, 16> kDescriptionStarts = {
+// ("past form of ..."), abbreviations, labels of the part of speech, and the
+// names of the letters ("the 20th consonant of English": a letter in the
+// text stays the letter).
+constexpr std::string_view kDescriptionParts[] = {
+    "ภาษาอังกฤษตัวที่", "อังกฤษตัวที่",  "พยัญชนะตัว", "อักษรตัวแรก", "อักษรตัวที่",   "ในภาษาอังกฤษ",
+    "ตัวอักษรดังกล่าว", "ช่องที่",      "กริยาช่อง",  "กิริยาช่อง",   "คำย่อ",      "ตัวย่อ",
+    "ย่อมาจาก",      "รูปพหูพจน์",   "พหูพจน์ของ", "รูปอดีต",     "อดีตกาลของ", "คำอุทาน",
+    "คำนำหน้า",      "คำสรรพนาม", "คำบุพบท",   "คำสันธาน",   "คำกริยา",    "คำกิริยา",
+    "คำคุณศัพท์",      "คำวิเศษณ์",   "ของคำ",    "รูปของ",     "กริยาช่วย"};
+constexpr std::string_view kDescriptionStarts[] = {
     "ใช้แสดง", "ใช้กับ",  "ใช้หลัง", "ใช้นำหน้า",  "ใช้ปฏิเสธ", "ใช้เมื่อ", "ใช้ใน",   "ใช้วาง",
     "ใช้เป็น",  "ใช้เพื่อ", "ใช้แทน", "เสียงแสดง", "คำแทน",   "คำที่",   "คำกล่าว", "คำร้อง"};
 
@@ -37,6 +45,7 @@ struct Candidate {
     std::vector<char32_t> cps;
     std::size_t order = 0;
     int occurrences = 0;
+    int usage = 0;
 };
 
 }  // namespace
@@ -118,25 +127,11 @@ std::string rejectReason(std::string_view thai) {
     return {};
 }
 
-std::string chooseMeaning(const std::vector<std::string>& sources, std::string_view headword,
-                          int field, const BackMap& back, Report* report) {
+std::vector<std::string> candidateMeanings(const std::vector<std::string>& texts, int field,
+                                           Report* report) {
     const bool idiom = field == dict::kWordIdiom || field == dict::kWordQuestion;
-    std::vector<Candidate> candidates;
-    const auto addCandidate = [&](std::string text) {
-        for (Candidate& c : candidates) {
-            if (c.text == text) {
-                ++c.occurrences;
-                return;
-            }
-        }
-        Candidate c;
-        c.cps = codePoints(text);
-        c.text = std::move(text);
-        c.order = candidates.size();
-        c.occurrences = 1;
-        candidates.push_back(std::move(c));
-    };
-    for (const std::string& raw : sources) {
+    std::vector<std::string> out;
+    for (const std::string& raw : texts) {
         // Descriptions are judged on the whole text: their parts may look plain.
         const std::string whole = cleanMeaning(raw);
         const std::string reason = rejectReason(whole);
@@ -145,23 +140,84 @@ std::string chooseMeaning(const std::vector<std::string>& sources, std::string_v
             continue;
         }
         if (idiom) {
-            addCandidate(whole);
+            out.push_back(whole);
             continue;
         }
         // Word meanings: alternatives are joined by commas, slashes,
         // semicolons or spaces ("ประมูล ให้ราคา"); each is a candidate.
-        for (std::string& p : meaningPieces(whole)) addCandidate(std::move(p));
+        for (std::string& p : meaningPieces(whole)) out.push_back(std::move(p));
+    }
+    return out;
+}
+
+std::string chooseMeaning(const std::vector<std::string>& sources, std::string_view headword,
+                          int field, const BackMap& back, Report* report, const ThaiUsage* usage) {
+    std::vector<Candidate> candidates;
+    for (std::string& text : candidateMeanings(sources, field, report)) {
+        const auto same = std::find_if(candidates.begin(), candidates.end(),
+                                       [&](const Candidate& c) { return c.text == text; });
+        if (same != candidates.end()) {
+            ++same->occurrences;
+            continue;
+        }
+        Candidate c;
+        c.cps = codePoints(text);
+        c.text = std::move(text);
+        c.order = candidates.size();
+        c.occurrences = 1;
+        c.usage = usage ? usage->of(c.text) : 0;
+        candidates.push_back(std::move(c));
     }
     if (candidates.empty()) return {};
     const std::string english = dict::foldCase(collapseSpaces(headword));
     const auto score = [&](const Candidate& c) {
-        return std::make_tuple(-back.strength(c.text, english), -c.occurrences,
+        return std::make_tuple(-back.strength(c.text, english), -c.occurrences, -c.usage,
                                visibleLength(c.cps), c.order);
     };
     const auto best = std::min_element(
         candidates.begin(), candidates.end(),
         [&](const Candidate& a, const Candidate& b) { return score(a) < score(b); });
     return best->text;
+}
+
+ThaiUsage::ThaiUsage(std::string_view prose, const std::set<std::string>& words) {
+    // A trie of the words' characters: walking it from every character of
+    // the prose finds every word that starts there in a few steps.
+    std::unordered_map<std::uint64_t, std::uint32_t> next;  // node << 21 | character -> node
+    std::vector<const std::string*> wordAt(1, nullptr);     // node -> the word ending there
+    const auto edge = [](std::uint32_t node, char32_t c) {
+        return (std::uint64_t{node} << 21) | c;
+    };
+    for (const std::string& w : words) {
+        if (w.empty() || w.size() > kLongest) continue;
+        std::uint32_t node = 0;
+        for (const char32_t c : codePoints(w)) {
+            const auto [it, added] =
+                next.try_emplace(edge(node, c), static_cast<std::uint32_t>(wordAt.size()));
+            if (added) wordAt.push_back(nullptr);
+            node = it->second;
+        }
+        wordAt[node] = &w;
+    }
+    std::vector<int> counts(wordAt.size(), 0);
+    const std::vector<char32_t> text = codePoints(prose);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        std::uint32_t node = 0;
+        for (std::size_t j = i; j < text.size(); ++j) {
+            const auto it = next.find(edge(node, text[j]));
+            if (it == next.end()) break;
+            node = it->second;
+            ++counts[node];
+        }
+    }
+    for (std::size_t node = 0; node < wordAt.size(); ++node) {
+        if (wordAt[node] && counts[node] > 0) m_counts.emplace(*wordAt[node], counts[node]);
+    }
+}
+
+int ThaiUsage::of(std::string_view word) const {
+    const auto it = m_counts.find(std::string(word));
+    return it == m_counts.end() ? 0 : it->second;
 }
 
 }  // namespace dictimport

@@ -147,6 +147,10 @@ bool readThaidictJson(std::string_view text, Source* source, std::string* error)
         const std::string result = jsonText(record, "result");
         if (thaiToEnglish) {
             addReversed(search, result, jsonText(record, "type"), source);
+            for (const char* prose : {"sample", "define"}) {
+                const std::string text = jsonText(record, prose);
+                if (!text.empty()) source->thaiProse.append(text).push_back('\n');
+            }
             for (const std::string& english : jsonList(record, "relate")) {
                 source->back.add(search, english, false);
             }

@@ -1,6 +1,8 @@
 // Turning the senses of the sources into one record per headword, and the
 // report of what an import took and left out.
+#include <algorithm>
 #include <map>
+#include <set>
 #include <unordered_map>
 
 #include "dictionary/import/common.h"
@@ -98,6 +100,22 @@ std::vector<dict::DictRecord> buildRecords(const Source& source, Report* report)
         for (const std::string& more : sense->more) pool.texts.push_back(more);
     }
 
+    // The candidates of every field, counted in the source's Thai prose.
+    std::set<std::string> candidates;
+    if (!source.thaiProse.empty()) {
+        for (const Entry& entry : entries) {
+            for (const auto& [field, pool] : entry.fields) {
+                std::vector<std::string> texts = candidateMeanings(pool.texts, field, nullptr);
+                // Only a choice between two or more needs the counts.
+                if (std::all_of(texts.begin(), texts.end(),
+                                [&](const std::string& t) { return t == texts.front(); }))
+                    continue;
+                for (std::string& c : texts) candidates.insert(std::move(c));
+            }
+        }
+    }
+    const ThaiUsage usage(source.thaiProse, candidates);
+
     std::vector<dict::DictRecord> records;
     records.reserve(entries.size());
     for (const Entry& entry : entries) {
@@ -109,7 +127,8 @@ std::vector<dict::DictRecord> buildRecords(const Source& source, Report* report)
         int classScore = 0;
         std::map<int, std::string> chosen;
         for (const auto& [field, pool] : entry.fields) {
-            std::string meaning = chooseMeaning(pool.texts, entry.spelling, field, source.back, &r);
+            std::string meaning =
+                chooseMeaning(pool.texts, entry.spelling, field, source.back, &r, &usage);
             if (meaning.empty()) continue;
             const int score =
                 2 * pool.senses + (source.back.strength(meaning, entry.spelling) == 2 ? 2 : 0);
@@ -163,6 +182,12 @@ void Report::print(std::ostream& out) const {
     out << "left out by tag: " << leftOut << "\n";
     for (const auto& [tag, n] : tagsLeftOut) out << "  " << tag << ": " << n << "\n";
     if (formsAdded > 0) out << "regular forms the stem rules cannot reach: " << formsAdded << "\n";
+    if (pluralsAsNouns > 0)
+        out << "plurals with a noun of their own, given their word's noun: " << pluralsAsNouns
+            << "\n";
+    if (participlesAsVerbs > 0)
+        out << "-ed and -ing forms filed as adjectives, given their verb: " << participlesAsVerbs
+            << "\n";
     if (coreHeadwords > 0) {
         out << "core: " << coreHeadwords << " headwords, " << coreShared
             << " also imported; fields added under the core: " << fieldsAddedToCore
