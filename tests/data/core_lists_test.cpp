@@ -125,7 +125,7 @@ TEST(CoreLists, NamesReadInThaiInTheirOrder) {
         {"Kim Jong-un", "คิม จอง-อึน"},
         {"Alzheimer's disease", "โรคอัลไซเมอร์"},
         // a title puts the name after it
-        {"Mr Tanaka is here.", "นายทานากะ"},
+        {"Mr Tanaka is here.", "คุณทานากะ"},
         {"President Barack Obama", "ประธานาธิบดีบารัก โอบามา"},
         // a family name standing alone keeps its place after a first name
         {"Thomas Davis", "โทมัสเดวิส"},
