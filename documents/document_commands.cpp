@@ -68,7 +68,7 @@ void DocumentCommands::rememberEnglish(const QString& path) {
 
 void DocumentCommands::openDocument() {
     const QString path =
-        platform::platform().openFileName(m_window, QString(), kTextFilter, englishStart());
+        platform::platform().openFileName(m_window, QString(), openDialogFilter(), englishStart());
     if (path.isEmpty()) {
         return;
     }
