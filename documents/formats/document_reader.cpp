@@ -104,7 +104,7 @@ Status readFormatted(std::string_view bytes, Format format, const TextLayout::Si
     Status status;
     switch (format) {
         case Format::kPdf:
-            status = readPdf(bytes, layout, limits);
+            status = readPdf(bytes, layout);
             break;
         case Format::kZip:
         case Format::kDocx:
@@ -125,11 +125,7 @@ Status readFormatted(std::string_view bytes, Format format, const TextLayout::Si
     }
     if (!status.isOk()) return status;
     layout.finish();
-    if (layout.overflowed()) {
-        return Status::make(Status::Kind::kUnpackTooLarge,
-                            "its text passes " + sizeText(std::max<std::uint64_t>(textLimit, 1 << 20)));
-    }
-    return Status::ok();
+    return layout.overflowStatus();
 }
 
 MappedFile::~MappedFile() {

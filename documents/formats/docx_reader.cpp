@@ -24,14 +24,6 @@ bool isOn(std::optional<std::string_view> value) {
     return !value || !(*value == "0" || *value == "false" || *value == "off");
 }
 
-Status overflow(const TextLayout& layout, const Limits& limits) {
-    return layout.overflowed() ? Status::make(Status::Kind::kUnpackTooLarge,
-                                              "its text passes " +
-                                                  std::to_string(limits.maxUnpackedBytes >> 20) +
-                                                  " MB")
-                               : Status::ok();
-}
-
 // The relationships of a part: the type and target of each, external ones left out.
 class Relationships final : public MarkupHandler {
 public:
@@ -72,7 +64,7 @@ public:
     }
     bool wrongRoot() const { return m_wrongRoot; }
 
-    Status status() const override { return overflow(m_layout, m_limits); }
+    Status status() const override { return m_layout.overflowStatus(); }
 
     void startElement(std::string_view uri, std::string_view name, const Attributes& a) override {
         if (m_first) {
@@ -256,7 +248,7 @@ Status readDocx(ZipArchive& zip, TextLayout& layout, const Limits& limits) {
         if (Status s = parsePart(part); !s.isOk()) return s;
     }
     layout.appendBlock(notes.lines(), TextLayout::Block::kItem);
-    return overflow(layout, limits);
+    return layout.overflowStatus();
 }
 
 }  // namespace formats

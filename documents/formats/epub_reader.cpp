@@ -140,9 +140,7 @@ Status readEpub(ZipArchive& zip, TextLayout& layout, const Limits& limits) {
             if (!allNotes.empty()) allNotes.push_back('\n');
             allNotes.append(notes);
         }
-        if (layout.overflowed() || allNotes.size() > limits.maxUnpackedBytes) {
-            return Status::make(Status::Kind::kUnpackTooLarge, "its text passes the limit");
-        }
+        if (layout.overflowed()) return layout.overflowStatus();
     }
     layout.appendBlock(allNotes, TextLayout::Block::kParagraph);
     return Status::ok();

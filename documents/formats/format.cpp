@@ -21,7 +21,7 @@ char lower(char c) {
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
     for (std::size_t k = 0; k < prefix.size(); ++k) {
-        if (lower(text[k]) != prefix[k]) return false;
+        if (lower(text[k]) != lower(prefix[k])) return false;
     }
     return true;
 }

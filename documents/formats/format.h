@@ -61,7 +61,7 @@ struct Limits {
     // ... nor to more than this many times the size of the file.
     std::uint64_t maxUnpackRatio = 100;
     // XML entity references may add no more than this many bytes of text.
-    std::uint64_t maxEntityBytes = 4ull << 20;
+    std::uint64_t maxEntityBytes = 1ull << 20;
 };
 
 }  // namespace formats

@@ -129,10 +129,7 @@ void HtmlText::characters(std::string_view text) {
 }
 
 Status HtmlText::status() const {
-    if (m_main.overflowed() || m_notes.overflowed()) {
-        return Status::make(Status::Kind::kUnpackTooLarge, "its text passes the limit");
-    }
-    return Status::ok();
+    return m_main.overflowed() ? m_main.overflowStatus() : m_notes.overflowStatus();
 }
 
 void HtmlText::finish() {

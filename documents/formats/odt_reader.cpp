@@ -18,13 +18,7 @@ public:
     OdtText(TextLayout& layout, Notes& notes, const Limits& limits)
         : m_layout(layout), m_notes(notes), m_limits(limits) {}
 
-    Status status() const override {
-        return m_layout.overflowed()
-                   ? Status::make(Status::Kind::kUnpackTooLarge,
-                                  "its text passes " +
-                                      std::to_string(m_limits.maxUnpackedBytes >> 20) + " MB")
-                   : Status::ok();
-    }
+    Status status() const override { return m_layout.overflowStatus(); }
 
     void startElement(std::string_view uri, std::string_view name, const Attributes& a) override {
         if (m_skip > 0) {

@@ -158,7 +158,7 @@ void layOutPage(const std::vector<Line>& lines, TextLayout& layout) {
 
 }  // namespace
 
-Status readPdf(std::string_view bytes, TextLayout& layout, const Limits& limits) {
+Status readPdf(std::string_view bytes, TextLayout& layout) {
     silencePoppler();
     if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
         return Status::make(Status::Kind::kTooLarge, "a PDF over 2 GB");
@@ -182,11 +182,7 @@ Status readPdf(std::string_view bytes, TextLayout& layout, const Limits& limits)
         const std::unique_ptr<poppler::page> page(document->create_page(i));
         if (!page) continue;
         layOutPage(pageLines(*page, &characters), layout);
-        if (layout.overflowed()) {
-            return Status::make(Status::Kind::kUnpackTooLarge,
-                                "its text passes " + std::to_string(limits.maxUnpackedBytes >> 20) +
-                                    " MB");
-        }
+        if (layout.overflowed()) return layout.overflowStatus();
     }
     if (characters == 0) return Status::make(Status::Kind::kNoTextLayer);
     return Status::ok();

@@ -15,7 +15,7 @@ class ZipArchive;
 // PDF through poppler: the words of each page in reading order, lines joined
 // into paragraphs, hyphenated line ends rejoined, a blank line between
 // paragraphs and between pages.
-Status readPdf(std::string_view bytes, TextLayout& layout, const Limits& limits);
+Status readPdf(std::string_view bytes, TextLayout& layout);
 
 // A zip container: Word, OpenDocument text or EPUB, told by its members;
 // *found says which.

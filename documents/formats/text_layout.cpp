@@ -11,6 +11,14 @@ bool isSpace(char c) {
 
 }  // namespace
 
+Status TextLayout::overflowStatus() const {
+    if (!m_overflowed) return Status::ok();
+    const std::uint64_t kilobytes = (m_maxBytes + 1023) / 1024;
+    return Status::make(Status::Kind::kUnpackTooLarge,
+                        "its text passes " + (kilobytes >= 1024 ? std::to_string(kilobytes / 1024) + " MB"
+                                                                : std::to_string(kilobytes) + " KB"));
+}
+
 void TextLayout::text(std::string_view text) {
     for (std::size_t k = 0; k < text.size(); ++k) {
         const char c = text[k];

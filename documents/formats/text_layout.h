@@ -12,6 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "documents/formats/status.h"
+
 namespace formats {
 
 class TextLayout final {
@@ -47,6 +49,8 @@ public:
     bool overflowed() const { return m_overflowed; }
     // True until the sink refuses text.
     bool ok() const { return m_ok; }
+    // Why the text was cut off, once overflowed(); else ok.
+    Status overflowStatus() const;
     // Bytes laid out so far.
     std::uint64_t size() const { return m_written + m_out.size(); }
 
