@@ -159,10 +159,15 @@ std::optional<Format> detectFormat(std::string_view head, bool complete,
     Format format = Format::kPlainText;
     if (text[0] == 'W') {
         format = Format::kWebVtt;
-        if (!complete && text.size() < 6 && std::string_view("WEBVTT").substr(0, text.size()) == text) {
+        if (!complete && text.size() < 6 &&
+            std::string_view("WEBVTT").substr(0, text.size()) == text) {
             verdict = Verdict::kMore;
         } else if (text.substr(0, 6) == "WEBVTT") {
-            verdict = text.size() == 6 || isSpace(text[6]) ? Verdict::kYes : Verdict::kNo;
+            if (text.size() > 6) {
+                verdict = isSpace(text[6]) ? Verdict::kYes : Verdict::kNo;
+            } else {
+                verdict = complete ? Verdict::kYes : Verdict::kMore;
+            }
         }
     } else if (text[0] >= '0' && text[0] <= '9') {
         format = Format::kSubRip;

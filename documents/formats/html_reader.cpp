@@ -3,6 +3,8 @@
 #include <cctype>
 #include <string>
 
+#include <libxml/encoding.h>
+
 #include "documents/formats/html_text.h"
 #include "documents/formats/readers.h"
 #include "engine/utf8.h"
@@ -61,9 +63,16 @@ std::string htmlEncoding(std::string_view bytes, std::size_t* markLength) {
         declared == "ascii" || declared == "x-user-defined") {
         return "windows-1252";
     }
-    if (declared.rfind("utf-16", 0) == 0) return "UTF-8";
     if (declared == "tis-620" || declared == "iso-8859-11") return "windows-874";
-    if (!declared.empty()) return declared;
+    // A page that declares UTF-8 (or UTF-16 without a mark, or a character
+    // set nobody knows) is read as UTF-8 only when it is.
+    const bool unicode = declared.rfind("utf-", 0) == 0 || declared == "unicode";
+    if (!declared.empty() && !unicode) {
+        if (xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(declared.c_str())) {
+            xmlCharEncCloseFunc(handler);
+            return declared;
+        }
+    }
     return engine::isValidUtf8(bytes) ? "UTF-8" : "windows-1252";
 }
 

@@ -1,5 +1,7 @@
 #include "documents/formats/text_layout.h"
 
+#include "engine/utf8.h"
+
 namespace formats {
 namespace {
 
@@ -28,14 +30,22 @@ void TextLayout::text(std::string_view text) {
         }
         const auto b = static_cast<unsigned char>(c);
         if (b < 0x20 || b == 0x7F) continue;  // control characters show nothing
-        // A soft hyphen (U+00AD) only shows where a word is broken.
-        if (b == 0xC2 && k + 1 < text.size() && static_cast<unsigned char>(text[k + 1]) == 0xAD) {
-            ++k;
-            continue;
+        std::string_view character = text.substr(k, 1);
+        if (b >= 0x80) {
+            char32_t codePoint;
+            const std::size_t length = engine::decodeUtf8(text, k, &codePoint);
+            character = text.substr(k, length);
+            k += length - 1;
+            // A soft hyphen only shows where a word is broken; C1 controls never.
+            if (codePoint == 0xAD || (codePoint >= 0x80 && codePoint < 0xA0)) continue;
+            // Bytes that are no UTF-8 become the replacement character.
+            if (codePoint == engine::kReplacementCharacter && length == 1) {
+                character = "\xEF\xBF\xBD";
+            }
         }
         if (m_space && !m_line.empty()) m_line.push_back(' ');
         m_space = false;
-        m_line.push_back(c);
+        m_line.append(character);
     }
     if (size() + m_block.size() + m_line.size() > m_maxBytes) {
         m_overflowed = true;

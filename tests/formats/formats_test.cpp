@@ -45,6 +45,8 @@ TEST(DetectFormat, ContentDecidesAndTheExtensionOnlyTipsAFragment) {
         {"%PD", false, "", std::nullopt},
         {"\xEF\xBB", false, "", std::nullopt},
         {"WEB", false, "", std::nullopt},
+        {"WEBVTT", false, "", std::nullopt},  // "WEBVTTX..." would be plain text
+        {"WEBVTTTO\n", false, "", Format::kPlainText},
         {"1\n", false, "", std::nullopt},
         {"<!DOC", false, "", std::nullopt},
         {"   ", false, "", std::nullopt},
@@ -92,6 +94,9 @@ TEST(TextLayout, BlocksAreLinesWithBlankLinesBetweenButNotBetweenItems) {
               }),
               "A heading\n\none\ntwo\n\nParagraph with soft hyphen\nnext line\n\nafter a blank\n");
     EXPECT_EQ(laidOut([](TextLayout& l) { l.preformatted("a  b\n\n c\n"); }), "a b\n\nc\n");
+    // Bytes that are no UTF-8 become U+FFFD; C1 controls go.
+    EXPECT_EQ(laidOut([](TextLayout& l) { l.text("caf\xE9 \xC2\x85x \xE0\xB8\x81"); }),
+              "caf\xEF\xBF\xBD x \xE0\xB8\x81\n");
     EXPECT_EQ(laidOut([](TextLayout& l) {
                   l.text("body");
                   l.appendBlock("[1] note\n[2] other\n", Block::kItem);

@@ -121,6 +121,12 @@ TEST(HtmlReader, VisibleTextInBlocksWithReferencesDecoded) {
     EXPECT_EQ(read("<html><head><meta charset=\"windows-1252\"></head><body><p>caf\xE9</p>", Format::kHtml).text,
               "caf\xC3\xA9\n");
     EXPECT_EQ(read("<html><body><p>na\xEFve</p>", Format::kHtml).text, "na\xC3\xAFve\n");
+    // A character set nobody knows, or UTF-8 declared for bytes that are not.
+    EXPECT_EQ(read("<html><head><meta charset=\"utf-8\"><meta charset=\"x-klingon\"><p>na\xEFve",
+                   Format::kHtml).text,
+              "na\xC3\xAFve\n");
+    EXPECT_EQ(read("<html><head><meta charset=\"x-klingon\"><p>na\xEFve", Format::kHtml).text,
+              "na\xC3\xAFve\n");
     EXPECT_EQ(read("<html><body><p>na\xC3\xAFve</p>", Format::kHtml).text, "na\xC3\xAFve\n");
     std::size_t mark = 0;
     EXPECT_EQ(htmlEncoding("\xFF\xFE<\0h\0", &mark), "UTF-16LE");
