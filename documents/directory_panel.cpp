@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QStorageInfo>
@@ -54,6 +55,7 @@ DirectoryPanel::DirectoryPanel(QComboBox* drive, QListWidget* dir, QListWidget* 
         m_patternBox->setInsertPolicy(QComboBox::NoInsert);
         m_patternBox->addItems({documentPattern(), QStringLiteral("*.txt"), QStringLiteral("*.*")});
         m_patternBox->setEditText(m_pattern);
+        m_patternBox->lineEdit()->setCursorPosition(0);  // the long pattern shows its start
     }
     connect(m_patternBox, &QComboBox::editTextChanged, this, &DirectoryPanel::setPattern);
     connect(m_patternBox, &QComboBox::textActivated, this, &DirectoryPanel::setPattern);

@@ -28,6 +28,7 @@ void silencePoppler() {
 struct Line {
     std::string text;
     double left = 0, right = 0, top = 0, bottom = 0;
+    double firstWordWidth = 0;
     double height() const { return bottom - top; }
 };
 
@@ -37,6 +38,8 @@ std::string_view lastCharacter(std::string_view text) {
     while (k > 0 && (static_cast<unsigned char>(text[k - 1]) & 0xC0) == 0x80) --k;
     return k > 0 ? text.substr(k - 1) : text;
 }
+
+constexpr std::string_view kEmDash = "\xE2\x80\x94";
 
 bool isAsciiLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -94,7 +97,8 @@ std::vector<Line> pageLines(const poppler::page& page, std::size_t* characters) 
         const bool sameLine = line && middle >= line->top && middle <= line->bottom &&
                               r.x() >= line->right - r.height();
         if (!sameLine) {
-            lines.push_back(Line{word, r.x(), r.x() + r.width(), r.y(), r.y() + r.height()});
+            lines.push_back(
+                Line{word, r.x(), r.x() + r.width(), r.y(), r.y() + r.height(), r.width()});
         } else {
             if (spaceAfter) line->text.push_back(' ');
             line->text.append(word);
@@ -136,11 +140,13 @@ void layOutPage(const std::vector<Line>& lines, TextLayout& layout) {
         const Line& before = lines[i - 1];
         const Line& line = lines[i];
         const double height = std::max(line.height(), 1.0);
+        // A sentence that ends where the next line's first word would still
+        // have fitted ends its paragraph.
+        const bool roomLeft = rightmost - before.right > line.firstWordWidth + 0.5 * height;
         const bool newParagraph =
             line.top <= before.top || !similar(before, line) ||
             (usualStep > 0 && (line.top - before.top) / height > usualStep + 0.25) ||
-            (endsSentence(before.text) && before.right < rightmost - 2.5 * height) ||
-            startsItem(line.text);
+            (endsSentence(before.text) && roomLeft) || startsItem(line.text);
         if (newParagraph) {
             layout.text(paragraph);
             layout.endBlock();
@@ -148,6 +154,8 @@ void layOutPage(const std::vector<Line>& lines, TextLayout& layout) {
         } else if (brokenWord(paragraph, line.text)) {
             paragraph.resize(paragraph.size() - hyphenLength(paragraph));
             paragraph.append(line.text);
+        } else if (lastCharacter(paragraph) == kEmDash || line.text.rfind(kEmDash, 0) == 0) {
+            paragraph.append(line.text);  // a line broken at a dash, written without spaces
         } else {
             paragraph.append(" ").append(line.text);
         }

@@ -34,7 +34,8 @@ TEST(PdfReader, LinesJoinIntoParagraphsBrokenWordsRejoinPagesApart) {
             {72, 690, 12, "The first paragraph goes on and on across the page and"},
             {72, 676, 12, "then ends here with a broken exam-"},
             {72, 662, 12, "ple of a word and a well-"},
-            {72, 648, 12, "Known name."},
+            {72, 648, 12, "Known name and a dash\x97"},
+            {72, 634, 12, "unspaced."},
             {72, 620, 12, "Second paragraph, after a gap, goes on to the margin too,"},
             {72, 606, 12, "Its second line, and then a much longer line that reaches"},
             {72, 592, 12, "the margin."},
@@ -48,7 +49,7 @@ TEST(PdfReader, LinesJoinIntoParagraphsBrokenWordsRejoinPagesApart) {
     EXPECT_EQ(text,
               "A Heading\n\n"
               "The first paragraph goes on and on across the page and then ends here with a "
-              "broken example of a word and a well- Known name.\n\n"
+              "broken example of a word and a well- Known name and a dash\xE2\x80\x94unspaced.\n\n"
               "Second paragraph, after a gap, goes on to the margin too, Its second line, and then "
               "a much longer line that "
               "reaches the margin.\n\n"
