@@ -30,9 +30,40 @@ private:
     std::FILE* m_file;
 };
 
+}  // namespace
+
+std::size_t StringSource::read(char* buffer, std::size_t capacity) {
+    const std::size_t n = std::min(capacity, m_text.size() - m_at);
+    std::memcpy(buffer, m_text.data() + m_at, n);
+    m_at += n;
+    return n;
+}
+
+// A pipe: the bytes read to find its kind, then the rest of it.
+class DocumentInput::PipeSource final : public ByteSource {
+public:
+    PipeSource(std::string head, ByteSource& rest) : m_head(std::move(head)), m_rest(rest) {}
+    std::size_t read(char* buffer, std::size_t capacity) override {
+        if (m_at < m_head.size()) {
+            const std::size_t n = std::min(capacity, m_head.size() - m_at);
+            std::memcpy(buffer, m_head.data() + m_at, n);
+            m_at += n;
+            return n;
+        }
+        return m_rest.read(buffer, capacity);
+    }
+    bool rewind() override { return false; }
+    std::string error() const override { return m_rest.error(); }
+
+private:
+    std::string m_head;
+    std::size_t m_at = 0;
+    ByteSource& m_rest;
+};
+
 // The text of a formatted document: held in memory up to a limit, then in a
 // temporary file, and read back as a source.
-class TextSpool final : public ByteSource {
+class DocumentInput::TextSpool final : public ByteSource {
 public:
     bool append(std::string_view text) {
         if (!m_error.empty()) return false;
@@ -82,37 +113,6 @@ private:
     std::size_t m_at = 0;
     std::unique_ptr<TemporaryFile> m_file;
     std::string m_error;
-};
-
-}  // namespace
-
-std::size_t StringSource::read(char* buffer, std::size_t capacity) {
-    const std::size_t n = std::min(capacity, m_text.size() - m_at);
-    std::memcpy(buffer, m_text.data() + m_at, n);
-    m_at += n;
-    return n;
-}
-
-// A pipe: the bytes read to find its kind, then the rest of it.
-class DocumentInput::PipeSource final : public ByteSource {
-public:
-    PipeSource(std::string head, ByteSource& rest) : m_head(std::move(head)), m_rest(rest) {}
-    std::size_t read(char* buffer, std::size_t capacity) override {
-        if (m_at < m_head.size()) {
-            const std::size_t n = std::min(capacity, m_head.size() - m_at);
-            std::memcpy(buffer, m_head.data() + m_at, n);
-            m_at += n;
-            return n;
-        }
-        return m_rest.read(buffer, capacity);
-    }
-    bool rewind() override { return false; }
-    std::string error() const override { return m_rest.error(); }
-
-private:
-    std::string m_head;
-    std::size_t m_at = 0;
-    ByteSource& m_rest;
 };
 
 DocumentInput::DocumentInput(int fd, std::string name)
@@ -175,8 +175,18 @@ std::string DocumentInput::translate(ByteSink& out, const dict::LookupView* view
         return translateStream(cues, out, view, utf8);
     }
 
+    if (!m_text) {
+        if (std::string error = load(); !error.empty()) return error;
+    }
+    m_text->rewind();
+    return translateStream(*m_text, out, view, utf8);
+}
+
+std::string DocumentInput::load() {
+    if (!formats::isFormatted(m_format) || m_text) return std::string();
     // A formatted document is read whole before its translation starts; from
     // a pipe it is first kept in a temporary file.
+    const formats::Limits limits;
     int fd = m_fd;
     TemporaryFile piped;
     if (!m_file) {
@@ -201,13 +211,14 @@ std::string DocumentInput::translate(ByteSink& out, const dict::LookupView* view
         }
         fd = fileno(piped.get());
     }
-    TextSpool text;
+    auto text = std::make_unique<TextSpool>();
     const formats::Status status = formats::readFormattedFile(
-        fd, m_format, [&](std::string_view piece) { return text.append(piece); }, limits, &m_format);
-    if (!text.error().empty()) return text.error();
+        fd, m_format, [&](std::string_view piece) { return text->append(piece); }, limits,
+        &m_format);
+    if (!text->error().empty()) return text->error();
     if (!status.isOk()) return status.message();
-    text.rewind();
-    return translateStream(text, out, view, utf8);
+    m_text = std::move(text);
+    return std::string();
 }
 
 }  // namespace cli

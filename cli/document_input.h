@@ -61,6 +61,11 @@ public:
     std::string detect();
     formats::Format format() const { return m_format; }
 
+    // Reads a formatted document whole (detect() first); nothing for plain
+    // text and subtitles, which stream. Returns why it cannot be read, or the
+    // empty text. translate() calls it when it was not called before.
+    std::string load();
+
     // Translates the document (detect() first) to `out`, as translateStream()
     // does plain text. Subtitles in plain output keep their structure: cue
     // numbers, timings, notes and blank lines as they were, each cue's text
@@ -71,6 +76,7 @@ public:
 
 private:
     class PipeSource;
+    class TextSpool;
     // The source a translation reads: the file, or the pipe with its first bytes.
     ByteSource& source();
 
@@ -80,6 +86,7 @@ private:
     bool m_file = false;
     FdSource m_fdSource;
     std::unique_ptr<PipeSource> m_pipe;
+    std::unique_ptr<TextSpool> m_text;  // a formatted document's text, once loaded
 };
 
 }  // namespace cli

@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
     }
     cli::DocumentInput input(in, path == "-" ? std::string() : path);
     error = input.detect();
+    if (error.empty()) error = input.load();
     if (error.empty()) {
         if (!openStore(options.dictPath, &store)) return 1;
         cli::FdSink sink(STDOUT_FILENO);

@@ -171,17 +171,17 @@ Status readPdf(std::string_view bytes, TextLayout& layout) {
     if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
         return Status::make(Status::Kind::kTooLarge, "a PDF over 2 GB");
     }
-    std::unique_ptr<poppler::document> document(
-        poppler::document::load_from_raw_data(bytes.data(), static_cast<int>(bytes.size())));
-    if (!document) return Status::make(Status::Kind::kDamaged, "poppler cannot read this PDF");
-    if (document->is_locked()) {
-        return Status::make(Status::Kind::kPasswordProtected, "a PDF that opens only with its password");
-    }
     // A PDF ends with an end-of-file marker; one cut short does not, and
     // poppler would show what it could piece together.
     if (bytes.substr(bytes.size() > 1024 ? bytes.size() - 1024 : 0).find("%%EOF") ==
         std::string_view::npos) {
         return Status::make(Status::Kind::kDamaged, "a PDF cut short (no end-of-file marker)");
+    }
+    std::unique_ptr<poppler::document> document(
+        poppler::document::load_from_raw_data(bytes.data(), static_cast<int>(bytes.size())));
+    if (!document) return Status::make(Status::Kind::kDamaged, "poppler cannot read this PDF");
+    if (document->is_locked()) {
+        return Status::make(Status::Kind::kPasswordProtected, "a PDF that opens only with its password");
     }
     const int pages = document->pages();
     if (pages <= 0) return Status::make(Status::Kind::kDamaged, "a PDF without pages");
