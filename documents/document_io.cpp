@@ -64,11 +64,19 @@ QString readFailureText(const formats::Status& status) {
     return QString::fromStdString(status.message());
 }
 
-QString openDialogFilter() {
+namespace {
+
+QStringList documentPatterns() {
     QStringList patterns;
     for (const std::string& pattern : formats::documentPatterns()) {
         patterns << QString::fromStdString(pattern);
     }
+    return patterns;
+}
+
+}  // namespace
+
+QString openDialogFilter() {
     return QStringLiteral("เอกสารที่เปิดได้ทั้งหมด (%1);;"
                           "เอกสารข้อความ (*.txt);;"
                           "เอกสาร PDF (*.pdf);;"
@@ -78,15 +86,11 @@ QString openDialogFilter() {
                           "หน้าเว็บ (*.html *.htm *.xhtml);;"
                           "คำบรรยายภาพยนตร์ (*.srt *.vtt);;"
                           "ทุกแฟ้ม (*)")
-        .arg(patterns.join(QLatin1Char(' ')));
+        .arg(documentPatterns().join(QLatin1Char(' ')));
 }
 
 QString documentPattern() {
-    QStringList patterns;
-    for (const std::string& pattern : formats::documentPatterns()) {
-        patterns << QString::fromStdString(pattern);
-    }
-    return patterns.join(QLatin1Char(';'));
+    return documentPatterns().join(QLatin1Char(';'));
 }
 
 ReadResult readDocument(const QString& path, bool allowLarge, std::int64_t sizeLimit) {
