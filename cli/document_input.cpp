@@ -165,11 +165,18 @@ std::string DocumentInput::translate(ByteSink& out, const dict::LookupView* view
         if (std::string refused = checkWholeSourceIsText(source()); !refused.empty()) return refused;
         TextOnlySource checked(source());
         std::string text;
+        bool tooLarge = false;
         std::string error = readDocument(checked, options.unmarked, [&](std::string_view piece) {
             text.append(piece);
-            return text.size() <= limits.maxDocumentBytes;
+            tooLarge = text.size() > limits.maxDocumentBytes;
+            return !tooLarge;
         });
         if (!error.empty()) return error;
+        if (tooLarge) {
+            return formats::Status::make(formats::Status::Kind::kTooLarge,
+                                         "subtitles over 1 GB, whose lists would not fit")
+                .message();
+        }
         const std::string english = formats::subtitleText(text, m_format);
         StringSource cues(english);
         return translateStream(cues, out, view, utf8);

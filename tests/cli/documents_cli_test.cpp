@@ -107,6 +107,12 @@ TEST_F(DocumentsCli, TheStoryInEveryFormatGivesTheSameThai) {
         // And from a pipe, told by its first bytes.
         EXPECT_EQ(run({}, slurp(story(name))).out, plain.out) << name << " piped";
     }
+    // The lists of one run over the text: the cues of the subtitles are the story's paragraphs.
+    const std::string json = run({"--json", story("story.txt")}).out;
+    EXPECT_NE(json.find("\"arrangement\""), std::string::npos);
+    for (const char* name : {"story.srt", "story.docx"}) {
+        EXPECT_EQ(run({"--json", story(name)}).out, json) << name;
+    }
     const Outcome subtitles = run({story("story.srt")});
     ASSERT_EQ(subtitles.status, 0) << subtitles.err;
     EXPECT_EQ(textLines(subtitles.out), textLines(plain.out));
