@@ -1,5 +1,8 @@
 #include "cli/batch.h"
 
+#include "cli/document_input.h"
+#include "documents/formats/document_reader.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,9 +85,10 @@ std::string translateFile(const std::string& input, const std::string& target,
     if (::fchmod(out, mode) != 0)
         error = std::string("cannot write ") + target + ": " + std::strerror(errno);
     if (error.empty()) {
-        FdSource source(in);
+        DocumentInput document(in, input);
         FdSink sink(out);
-        error = translateStream(source, sink, view, options);
+        error = document.detect();
+        if (error.empty()) error = document.translate(sink, view, options);
         if (error.empty() && !sink.flush()) error = "cannot write " + target + ": " + sink.error();
     }
     ::close(in);
@@ -100,8 +104,22 @@ std::string translateFile(const std::string& input, const std::string& target,
 
 }  // namespace
 
-std::string outputPathFor(const std::string& input, const std::string& dir) {
-    return (fs::path(dir) / fs::path(input).stem()).string() + ".th.txt";
+std::string outputPathFor(const std::string& input, const std::string& dir,
+                          formats::Format format) {
+    const char* extension = format == formats::Format::kSubRip   ? ".th.srt"
+                            : format == formats::Format::kWebVtt ? ".th.vtt"
+                                                                 : ".th.txt";
+    return (fs::path(dir) / fs::path(input).stem()).string() + extension;
+}
+
+formats::Format formatOfFile(const std::string& input) {
+    formats::Format format = formats::Format::kPlainText;
+    const int fd = ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return format;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) formats::detectFile(fd, input, &format);
+    ::close(fd);
+    return format;
 }
 
 std::size_t translateFiles(const std::vector<std::string>& inputs, const std::string& dir,
@@ -121,7 +139,7 @@ std::size_t translateFiles(const std::vector<std::string>& inputs, const std::st
     std::vector<std::string> clashes(inputs.size());
     std::map<std::string, std::size_t> firstByTarget;
     for (std::size_t i = 0; i < inputs.size(); ++i) {
-        targets[i] = outputPathFor(inputs[i], dir);
+        targets[i] = outputPathFor(inputs[i], dir, formatOfFile(inputs[i]));
         const auto [it, inserted] = firstByTarget.emplace(targets[i], i);
         if (!inserted) {
             clashes[i] = "its translation " + targets[i] + " would replace that of \"" +

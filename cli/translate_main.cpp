@@ -1,7 +1,8 @@
-// vantrel-translate: translates an English text file (or standard input) to
-// Thai with the same engine as the window, writing the Thai document as it
-// goes or, with --json, every list the run produced; with -o DIR, many files
-// at once on every processor core.
+// vantrel-translate: translates an English document (plain text, PDF, Word,
+// OpenDocument, EPUB, a web page or subtitles) or standard input to Thai with
+// the same engine as the window, writing the Thai document as it goes or,
+// with --json, every list the run produced; with -o DIR, many files at once
+// on every processor core.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "cli/batch.h"
+#include "cli/document_input.h"
 #include "cli/options.h"
 #include "cli/stream.h"
 #include "dictionary/locate.h"
@@ -69,11 +71,15 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    if (!openStore(options.dictPath, &store)) return 1;
-    cli::FdSource source(in);
-    cli::FdSink sink(STDOUT_FILENO);
-    error = cli::translateStream(source, sink, &store->lookup(), options.stream);
-    if (error.empty() && !sink.flush()) error = "cannot write the output: " + sink.error();
+    cli::DocumentInput input(in, path == "-" ? std::string() : path);
+    error = input.detect();
+    if (error.empty()) error = input.load();
+    if (error.empty()) {
+        if (!openStore(options.dictPath, &store)) return 1;
+        cli::FdSink sink(STDOUT_FILENO);
+        error = input.translate(sink, &store->lookup(), options.stream);
+        if (error.empty() && !sink.flush()) error = "cannot write the output: " + sink.error();
+    }
     if (!error.empty()) {
         std::cerr << "vantrel-translate: " << (path == "-" ? "standard input" : "\"" + path + "\"")
                   << ": " << error << "\n";

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QStorageInfo>
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 
+#include "documents/document_io.h"
 #include "platform/platform.h"
 
 namespace documents {
@@ -44,14 +46,16 @@ DirectoryPanel::DirectoryPanel(QComboBox* drive, QListWidget* dir, QListWidget* 
       m_dir(dir),
       m_file(file),
       m_patternBox(pattern),
-      m_dialogParent(dialogParent) {
+      m_dialogParent(dialogParent),
+      m_pattern(documentPattern()) {
     {
         const QSignalBlocker blocker(m_patternBox);
         m_patternBox->clear();
         m_patternBox->setEditable(true);
         m_patternBox->setInsertPolicy(QComboBox::NoInsert);
-        m_patternBox->addItems({QStringLiteral("*.txt"), QStringLiteral("*.*")});
+        m_patternBox->addItems({documentPattern(), QStringLiteral("*.txt"), QStringLiteral("*.*")});
         m_patternBox->setEditText(m_pattern);
+        m_patternBox->lineEdit()->setCursorPosition(0);  // the long pattern shows its start
     }
     connect(m_patternBox, &QComboBox::editTextChanged, this, &DirectoryPanel::setPattern);
     connect(m_patternBox, &QComboBox::textActivated, this, &DirectoryPanel::setPattern);

@@ -68,7 +68,7 @@ private:
     QComboBox* m_patternBox;
     QWidget* m_dialogParent;
     QString m_folder;
-    QString m_pattern = QStringLiteral("*.txt");
+    QString m_pattern;  // every kind of document at first
     bool m_reverting = false;
 };
 

@@ -2,10 +2,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QWidget>
 
+#include "documents/formats/format.h"
 #include "documents/mirror_file.h"
 #include "settings/keys.h"
 #include "settings/store.h"
@@ -41,8 +43,16 @@ void DocumentCommands::newDocument() {
 }
 
 QString DocumentCommands::englishStart() const {
-    return m_englishPath.isEmpty() ? settings::getSetting(settings::keys::kEnglishFolder)
-                                   : m_englishPath;
+    if (m_englishPath.isEmpty()) return settings::getSetting(settings::keys::kEnglishFolder);
+    // The English of "story.pdf" is saved as plain text: offered as "story.txt".
+    const QFileInfo english(m_englishPath);
+    const QString extension = QStringLiteral("*.") + english.suffix().toLower();
+    for (const std::string& pattern : formats::documentPatterns()) {
+        if (extension != QStringLiteral("*.txt") && extension == QString::fromStdString(pattern)) {
+            return english.dir().filePath(english.completeBaseName() + QStringLiteral(".txt"));
+        }
+    }
+    return m_englishPath;
 }
 
 QString DocumentCommands::thaiStart() const {
@@ -68,7 +78,7 @@ void DocumentCommands::rememberEnglish(const QString& path) {
 
 void DocumentCommands::openDocument() {
     const QString path =
-        platform::platform().openFileName(m_window, QString(), kTextFilter, englishStart());
+        platform::platform().openFileName(m_window, QString(), openDialogFilter(), englishStart());
     if (path.isEmpty()) {
         return;
     }
@@ -88,7 +98,10 @@ void DocumentCommands::openFromPanel(const QString& path) {
 }
 
 bool DocumentCommands::loadEnglish(const QString& path, const QString& caption) {
+    // Taking the text out of a long PDF or book takes a moment.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     ReadResult read = readDocument(path, false, m_largeFileBytes);
+    QGuiApplication::restoreOverrideCursor();
     if (read.status == ReadResult::Status::kTooLarge) {
         const QString size = QString::number(QFileInfo(path).size() / (1024.0 * 1024.0), 'f', 1);
         if (!askYesNo(m_window, QStringLiteral("แฟ้ม %1 มีขนาด %2 MB ซึ่งใหญ่มาก "
@@ -96,7 +109,9 @@ bool DocumentCommands::loadEnglish(const QString& path, const QString& caption) 
                                     .arg(path, size))) {
             return false;
         }
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         read = readDocument(path, true);
+        QGuiApplication::restoreOverrideCursor();
     }
     if (read.status == ReadResult::Status::kNotText &&
         !askYesNo(m_window, QStringLiteral("แฟ้ม %1 ไม่ใช่เอกสารข้อความ ต้องการเปิดหรือไม่").arg(path))) {

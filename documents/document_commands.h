@@ -76,7 +76,8 @@ private:
     // returns the path written, or the empty text.
     QString save(QPlainTextEdit* pane, const QString& title, const QString& start);
     // Where the dialogs for English and for Thai documents start: the current
-    // document's file, else the folder last used for that kind of document.
+    // document's file (NAME.txt for a formatted one, whose English is saved as
+    // plain text), else the folder last used for that kind of document.
     QString englishStart() const;
     QString thaiStart() const;
     // The English document now lives at `path`; its folder is remembered.

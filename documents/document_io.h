@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "documents/formats/status.h"
+
 namespace documents {
 
 // The product text every caption after a load begins with.
@@ -37,11 +39,25 @@ struct ReadResult {
     QString error;
 };
 
-// Reads `path` as plain text: UTF-16 or UTF-8 with a byte-order mark, UTF-8,
-// else Windows-874; line ends become "\n". A file over `sizeLimit` bytes is not read
-// unless `allowLarge` is set; a folder, pipe or device is not read at all.
+// Reads the English text of the document `path`, its kind found by its
+// content: PDF, Word, OpenDocument text, EPUB and web pages give their text,
+// subtitles the text of their cues, and anything else is plain text (UTF-16
+// or UTF-8 with a byte-order mark, UTF-8, else Windows-874); line ends become
+// "\n". A file over `sizeLimit` bytes is not read unless `allowLarge` is
+// set; a folder, pipe or device is not read at all. A document that cannot
+// be read gives kFailed with the reason in Thai.
+
 ReadResult readDocument(const QString& path, bool allowLarge = false,
                         std::int64_t sizeLimit = kLargeFileBytes);
+
+// Why a document could not be read, in Thai.
+QString readFailureText(const formats::Status& status);
+
+// The open dialog's filter: every kind of document first, then each kind.
+QString openDialogFilter();
+
+// The directory panel's pattern for every kind of document ("*.txt;*.pdf;...").
+QString documentPattern();
 
 // Writes `text` to `path` as UTF-8, replacing the file only when the whole text
 // was written and synced to disk; returns the empty text on success, else the reason.

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QTimer>
@@ -34,10 +33,8 @@ void saveGrab(QWidget* w, const QString& dir, const QString& name) {
 
 void takeScreenshots(MainWindow* form, const QString& dir, const QString& textFile) {
     if (!textFile.isEmpty()) {
-        QFile file(textFile);
-        if (file.open(QIODevice::ReadOnly)) {
-            form->ui().englishPane->setPlainText(QString::fromUtf8(file.readAll()));
-        }
+        // As the open command reads it: any kind of document, its name in the caption.
+        form->documentCommands().openFile(QFileInfo(textFile).absoluteFilePath());
         form->ui().missingWordsCheck->setChecked(true);
         form->ui().arrangementCheck->setChecked(true);
         form->ui().meaningCheck->setChecked(true);
@@ -89,7 +86,7 @@ int main(int argc, char** argv) {
                                          QStringLiteral("Save window pictures into DIR and quit."),
                                          QStringLiteral("DIR"));
     const QCommandLineOption textOption(QStringLiteral("text"),
-                                        QStringLiteral("English text file to translate first."),
+                                        QStringLiteral("English document to open and translate first."),
                                         QStringLiteral("FILE"));
     const QCommandLineOption dictOption(
         QStringLiteral("dict"),

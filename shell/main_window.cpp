@@ -139,7 +139,7 @@ const QStringList& MainWindow::routeLog() const {
 bool MainWindow::load() {
     m_statusLine->showEnglishCaret();
     m_ui->progressPanel->hide();
-    m_directoryPanel->setPattern(QStringLiteral("*.txt"));
+    m_directoryPanel->setPattern(documents::documentPattern());
     QApplication::clipboard()->clear();
 
     const dict::Status status = m_dictionaryPath.empty() ? dict::reopenDictionary()

@@ -19,6 +19,7 @@
 #include "documents/document_commands.h"
 #include "documents/document_io.h"
 #include "documents/mirror_file.h"
+#include "../formats/make_documents.h"
 #include "platform/scripted_platform.h"
 #include "settings/store.h"
 
@@ -607,8 +608,8 @@ private slots:
         QCOMPARE(drive->itemText(0), QStringLiteral("/"));
         QCOMPARE(panel.folder(), dir.filePath("sub"));
         QCOMPARE(panel.fileNames(), QStringList({"inner.txt"}));
-        QCOMPARE(pattern->currentText(), QStringLiteral("*.txt"));
-        QCOMPARE(pattern->count(), 2);
+        QCOMPARE(pattern->currentText(), documents::documentPattern());
+        QCOMPARE(pattern->count(), 3);
 
         panel.setVolumes({"/b", "/", "/a", "/a"});
         QCOMPARE(drive->count(), 3);
@@ -628,7 +629,7 @@ private slots:
         QCOMPARE(panel.fileNames(), QStringList({"c.md"}));
         pattern->setEditText("*.md;*.TXT");
         QCOMPARE(panel.fileNames().size(), 3);
-        pattern->setCurrentIndex(1);  // "*.*"
+        pattern->setCurrentIndex(2);  // "*.*"
         Q_EMIT pattern->textActivated(pattern->currentText());
         QCOMPARE(panel.fileNames(), QStringList({"a.txt", "B.TXT", "c.md"}));
 
@@ -644,6 +645,74 @@ private slots:
         Q_EMIT folders->itemActivated(folders->item(folders->currentRow() - 1));
         QCOMPARE(panel.folder(), dir.path());
         QVERIFY(m_platform->calls().empty());
+    }
+
+    void everyKindOfDocumentOpensAsItsText_data() {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"story.docx", "story.odt", "story.epub", "story.html",
+                                 "story.pdf", "story.srt", "story.txt"}) {
+            QTest::newRow(name) << QString::fromLatin1(name);
+        }
+    }
+    void everyKindOfDocumentOpensAsItsText() {
+        QFETCH(QString, name);
+        const QString story = QStringLiteral(VANTREL_FORMATS_DATA "/story.txt");
+        const QString path = m_dir->filePath(name);
+        QVERIFY(QFile::copy(QStringLiteral(VANTREL_FORMATS_DATA "/") + name, path));
+        Window w(m_dir->path());
+        m_platform->queueFileName(path);
+        w.commands.openDocument();
+        const auto dialogs = m_platform->callsOf(PlatformCall::Kind::kOpenFile);
+        QCOMPARE(dialogs.size(), 1u);
+        for (const char* kind : {"*.pdf", "*.docx", "*.odt", "*.epub", "*.html", "*.srt", "*.vtt"}) {
+            QVERIFY(dialogs[0].extra.section(QStringLiteral(";;"), 0, 0).contains(kind));
+        }
+        // The subtitles' cues are the story's paragraphs.
+        QCOMPARE(w.englishPane->toPlainText(), QString::fromUtf8(readBytes(story)));
+        QCOMPARE(w.window.windowTitle(), documents::openDialogCaption(path));
+        QVERIFY(m_platform->callsOf(PlatformCall::Kind::kMessage).empty());
+
+        // The English pane is saved as plain text, offered beside the document as NAME.txt.
+        m_platform->queueFileName(m_dir->filePath("saved"));
+        w.commands.saveEnglish();
+        QCOMPARE(m_platform->calls().back().text, m_dir->filePath("story.txt"));
+        QCOMPARE(readBytes(m_dir->filePath("saved.txt")), readBytes(story));
+    }
+
+    void badDocumentsAreReportedInThaiAndChangeNothing() {
+        const QByteArray pdf = readBytes(QStringLiteral(VANTREL_FORMATS_DATA "/story.pdf"));
+        const QString cut = m_dir->filePath("cut.pdf");
+        writeBytes(cut, pdf.left(pdf.size() / 2));
+        const QString scanned = m_dir->filePath("scanned.pdf");
+        writeBytes(scanned, QByteArray::fromStdString(testdocs::pdfOf({{}})));
+        const std::pair<QString, QString> cases[] = {
+            {cut, QStringLiteral("แฟ้มเสียหาย")},
+            {scanned, QStringLiteral("ภาพสแกน")},
+        };
+        for (const auto& [path, reason] : cases) {
+            Window w(m_dir->path());
+            w.englishPane->setPlainText("kept");
+            m_platform->clearCalls();
+            QVERIFY(!w.commands.loadEnglish(path, "caption"));
+            QCOMPARE(w.englishPane->toPlainText(), QStringLiteral("kept"));
+            QCOMPARE(w.window.windowTitle(), QStringLiteral("designed caption"));
+            const auto messages = m_platform->callsOf(PlatformCall::Kind::kMessage);
+            QVERIFY(namesFileAndReason(messages, path));
+            QVERIFY2(messages.back().text.contains(reason), qPrintable(messages.back().text));
+        }
+    }
+
+    void directoryPanelListsEveryKindOfDocument() {
+        for (const char* name : {"a.docx", "b.PDF", "c.srt", "d.md", "e.epub", "f.html", "g.vtt",
+                                 "h.odt", "i.txt"}) {
+            writeBytes(m_dir->filePath(name), "x");
+        }
+        QWidget host;
+        documents::DirectoryPanel panel(new QComboBox(&host), new QListWidget(&host),
+                                        new QListWidget(&host), new QComboBox(&host), &host);
+        QVERIFY(panel.setFolder(m_dir->path()));
+        QCOMPARE(panel.fileNames(), QStringList({"a.docx", "b.PDF", "c.srt", "e.epub", "f.html",
+                                                 "g.vtt", "h.odt", "i.txt"}));
     }
 
     void aSingleClickNeverLoadsAFile() {

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "documents/directory_panel.h"
+#include "documents/document_io.h"
 #include "settings/keys.h"
 #include "shell/about_dialog.h"
 #include "shell/progress_box.h"
@@ -102,7 +103,7 @@ void WindowTest::firstRunDefaults() {
     QCOMPARE(fill(ui.englishSwatch), QColor(Qt::white));
     QCOMPARE(fill(ui.thaiSwatch), QColor(Qt::white));
     QVERIFY(!fx.form->translation().translator().translateSelection());
-    QCOMPARE(fx.form->directoryPanel().pattern(), QStringLiteral("*.txt"));
+    QCOMPARE(fx.form->directoryPanel().pattern(), documents::documentPattern());
     QVERIFY(fx.form->translation().writingTimer().isActive());
     QVERIFY(!fx.form->translation().percentTimer().isActive());
 }
