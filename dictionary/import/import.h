@@ -237,10 +237,14 @@ std::size_t addRegularForms(std::vector<dict::DictRecord>* records);
 // ranks below the core's first non-empty field, so the class the core chose
 // for the word (its first filled field decides it) never changes, and a core
 // word whose meanings are all empty (a word Thai leaves out) gains nothing.
-// An imported headword of two core words whose class is a noun or an
-// adjective and whose Thai carries a meaning of neither ("good book" ->
-// พระคัมภีร์ไบเบิล) is left out: the phrase matcher would take it wherever
-// the words meet, so the core lists the compounds it wants (ice cream).
+// An imported headword of everyday words whose Thai carries a meaning of none
+// of them is left out: two core words read as a noun or an adjective ("good
+// book" -> พระคัมภีร์ไบเบิล), or two or three read as a verb, an adverb, a
+// preposition, a conjunction or an idiom ("come to" -> รู้สึกตัว). The phrase
+// matcher would take it wherever the words meet, so the core lists the
+// phrases it wants (ice cream, right away). So is a phrase the matcher can
+// never reach, its first word no headword and shortened by the stem rules
+// ("frying pan" is looked for as "fry pan").
 // Returns the merged dictionary: the core's records first, in their order,
 // then the imported headwords the core lacks, then the regular forms that
 // addRegularForms() adds.

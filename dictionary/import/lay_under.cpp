@@ -26,19 +26,21 @@ void collectMeanings(const dict::DictRecord* rec, std::vector<std::string>* out)
     }
 }
 
-// Whether an imported headword is two everyday words read as one opaque
-// noun or adjective: both words are core headwords, the first of them is no
-// core noun (two nouns mostly make a true compound: city hall, coconut
-// milk), the record's class is a noun or an adjective, and its Thai carries
-// no meaning of either word
-// ("good book" -> พระคัมภีร์ไบเบิล). The greedy phrase matcher would take
-// it wherever the two words merely meet, so it is left out; compounds the
-// text needs (ice cream) are core headwords and never reach this test.
-bool opaqueCompound(const dict::DictRecord& rec,
-                    const std::unordered_map<std::string, const dict::DictRecord*>& core,
-                    const std::unordered_map<std::string, const dict::DictRecord*>& imported) {
+// Whether an imported headword is everyday words read as one opaque whole
+// whose Thai carries no meaning of any of them, so the greedy phrase matcher
+// would replace good words wherever they merely meet. Two kinds:
+// - two core words read as a noun or an adjective, the first of them no core
+//   noun (two nouns mostly make a true compound: city hall, coconut milk):
+//   "good book" -> พระคัมภีร์ไบเบิล;
+// - two or three core words read as a verb, an adverb, a preposition, a
+//   conjunction or an idiom: "come to" -> รู้สึกตัว, "put in" -> เลือกตั้ง,
+//   "make it" -> มีเพศสัมพันธ์, where running text means the words.
+// The core lists the phrases the text needs (ice cream, right away) and never
+// reaches this test.
+bool opaquePhrase(const dict::DictRecord& rec,
+                  const std::unordered_map<std::string, const dict::DictRecord*>& core,
+                  const std::unordered_map<std::string, const dict::DictRecord*>& imported) {
     const std::vector<std::string> w = words(dict::foldCase(rec[dict::kWordEn].value_or("")));
-    if (w.size() != 2) return false;
     int classField = -1;
     for (const int field : kRuleOrder) {
         if (rec[field] && !rec[field]->empty()) {
@@ -46,13 +48,15 @@ bool opaqueCompound(const dict::DictRecord& rec,
             break;
         }
     }
-    if (classField != dict::kWordNoun && classField != dict::kWordAdj) return false;
+    if (classField < 0) return false;
+    const bool compound = classField == dict::kWordNoun || classField == dict::kWordAdj;
+    if (w.size() < 2 || w.size() > (compound ? 2u : 3u)) return false;
     std::vector<std::string> meanings;
     for (const std::string& word : w) {
         const auto c = core.find(word);
         if (c == core.end()) return false;
         const dict::FieldValue& noun = (*c->second)[dict::kWordNoun];
-        if (&word == &w.front() && noun && !noun->empty()) return false;
+        if (compound && &word == &w.front() && noun && !noun->empty()) return false;
         collectMeanings(c->second, &meanings);
         const auto i = imported.find(word);
         collectMeanings(i == imported.end() ? nullptr : i->second, &meanings);
@@ -60,6 +64,43 @@ bool opaqueCompound(const dict::DictRecord& rec,
     const std::string& thai = *rec[classField];
     return std::none_of(meanings.begin(), meanings.end(),
                         [&](const std::string& m) { return contains(thai, m); });
+}
+
+// Whether the translator shortens a word it does not find before it matches
+// the words after it: a plural "-s" (not after an apostrophe, words of three
+// letters or more), "-ed", "-ion" or "-ing".
+bool shortenedWhenMissing(std::string_view w) {
+    const auto endsWith = [&](std::string_view e) {
+        return w.size() >= e.size() && w.substr(w.size() - e.size()) == e;
+    };
+    if (endsWith("s") && w.size() > 2 && w[w.size() - 2] != '\'') return true;
+    return endsWith("ed") || endsWith("ion") || endsWith("ing");
+}
+
+// Leaves out the records from `first` on that the phrase matcher can never
+// reach: several words whose first word is no headword and is shortened by the
+// stem rules before the words after it are tried ("frying pan" is looked for as
+// "fry pan"). Records matched as whole phrases only (questions, idioms) stay.
+// Returns how many were left out.
+std::size_t leaveOutUnreachable(std::vector<dict::DictRecord>* records, std::size_t first) {
+    std::unordered_map<std::string, bool> keys;
+    for (const dict::DictRecord& rec : *records)
+        if (rec[dict::kWordEn]) keys[dict::foldCase(*rec[dict::kWordEn])] = true;
+    const auto unreachable = [&](const dict::DictRecord& rec) {
+        const std::vector<std::string> w = words(dict::foldCase(rec[dict::kWordEn].value_or("")));
+        if (w.size() < 2 || keys.count(w.front()) > 0 || !shortenedWhenMissing(w.front()))
+            return false;
+        for (const int field : kRuleOrder) {
+            const bool phraseField = field == dict::kWordQuestion || field == dict::kWordIdiom;
+            if (!phraseField && rec[field]) return true;
+        }
+        return false;
+    };
+    const auto from = records->begin() + static_cast<std::ptrdiff_t>(first);
+    const auto end = std::remove_if(from, records->end(), unreachable);
+    const auto n = static_cast<std::size_t>(records->end() - end);
+    records->erase(end, records->end());
+    return n;
 }
 
 }  // namespace
@@ -114,8 +155,8 @@ std::vector<dict::DictRecord> layUnder(const std::vector<dict::DictRecord>& core
     for (const dict::DictRecord& rec : imported) {
         const std::string key = rec[dict::kWordEn] ? dict::foldCase(*rec[dict::kWordEn]) : "";
         if (inCore.count(key) > 0) continue;
-        if (opaqueCompound(rec, coreByKey, byKey)) {
-            ++r.rejected["two core words whose Thai carries neither"];
+        if (opaquePhrase(rec, coreByKey, byKey)) {
+            ++r.rejected["everyday words whose Thai carries none of them"];
             continue;
         }
         merged.push_back(rec);
@@ -123,6 +164,8 @@ std::vector<dict::DictRecord> layUnder(const std::vector<dict::DictRecord>& core
     r.participlesAsVerbs = readParticiplesAsVerbs(&merged, core.size());
     r.pluralsAsNouns = readPluralsAsNouns(&merged, core.size());
     r.formsAdded = addRegularForms(&merged);
+    if (const std::size_t n = leaveOutUnreachable(&merged, core.size()))
+        r.rejected["phrase whose first word the stem rules shorten"] += n;
     return merged;
 }
 

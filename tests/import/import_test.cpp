@@ -284,7 +284,7 @@ TEST(LayUnder, CoreWinsFieldByFieldAndKeepsItsClass) {
     EXPECT_EQ(report.fieldsLostToCore, 5u);
 }
 
-TEST(LayUnder, LeavesOutTwoCoreWordsWhoseThaiCarriesNeither) {
+TEST(LayUnder, LeavesOutEverydayWordsWhoseThaiCarriesNoneOfThem) {
     const std::vector<dict::DictRecord> core = {
         record("good", {{dict::kWordAdj, "ดี"}}),
         record("book", {{dict::kWordNoun, "หนังสือ"}}),
@@ -298,6 +298,10 @@ TEST(LayUnder, LeavesOutTwoCoreWordsWhoseThaiCarriesNeither) {
         record("ice", {{dict::kWordNoun, "น้ำแข็ง"}}),
         record("cream", {{dict::kWordNoun, "ครีม"}}),
         record("happy", {{dict::kWordAdj, "ความสุข"}}),
+        record("come", {{dict::kWordVerb, "มา"}}),
+        record("to", {{dict::kWordPP, ""}}),
+        record("get", {{dict::kWordVerb, "ได้"}}),
+        record("up", {{dict::kWordAdv, "ขึ้น"}}),
     };
     // Meanings the word list gives a core word count as well as the core's.
     const std::vector<dict::DictRecord> lexicon = {
@@ -316,10 +320,17 @@ TEST(LayUnder, LeavesOutTwoCoreWordsWhoseThaiCarriesNeither) {
         {"small book", dict::kWordAdj, "กระจ้อยร่อย", false},
         {"coconut milk", dict::kWordNoun, "กะทิ", true},          // first word a noun
         {"good luck", dict::kWordNoun, "โชคดี", true},            // luck is no core word
-        {"good road", dict::kWordVerb, "ไปต่อ", true},            // a verb: not a compound noun
+        {"good road", dict::kWordVerb, "ไปต่อ", false},           // a verb: first word no matter
         {"small good book", dict::kWordNoun, "ของขวัญ", true},    // three words
         {"happy good", dict::kWordAdj, "สุขสันต์", true},         // ความสุข without ความ
         {"ice cream", dict::kWordNoun, "ไอศครีม", true},          // the core's record wins
+        // Verbs, adverbs, prepositions and idioms of two or three core words.
+        {"come to", dict::kWordIdiom, "รู้สึกตัว", false},
+        {"come to", dict::kWordVerb, "รู้สึกตัว", false},
+        {"get up", dict::kWordVerb, "ลุกขึ้น", true},               // carries up
+        {"come up to", dict::kWordVerb, "เทียบเท่า", false},
+        {"get up to come", dict::kWordVerb, "ซน", true},           // four words
+        {"good to", dict::kWordPP, "เหมาะ", false},
     };
     for (const Case& c : cases) {
         std::vector<dict::DictRecord> imported = lexicon;
@@ -332,6 +343,38 @@ TEST(LayUnder, LeavesOutTwoCoreWordsWhoseThaiCarriesNeither) {
             EXPECT_EQ((*found)[dict::kWordNoun], "ไอศกรีม");
         }
     }
+}
+
+// "Frying pan" is looked for as "fry pan" when "frying" is missing, so a
+// phrase opening with a missing form the stem rules shorten is never matched.
+TEST(LayUnder, LeavesOutPhrasesTheMatcherCannotReach) {
+    const std::vector<dict::DictRecord> core = {
+        record("walked to", {{dict::kWordVerb, "เดินไป"}}),  // the core's own: kept
+        record("boiled", {{dict::kWordAdj, "ต้ม"}}),
+    };
+    const std::vector<dict::DictRecord> imported = {
+        record("frying pan", {{dict::kWordNoun, "กระทะ"}}),        // frying missing: left out
+        record("boiled egg", {{dict::kWordNoun, "ไข่ต้ม"}}),        // boiled is a headword
+        record("shopping mall", {{dict::kWordNoun, "ห้าง"}}),      // kept by its form below
+        record("shop", {{dict::kWordVerb, "ซื้อของ"}}),
+        record("arts and crafts", {{dict::kWordIdiom, "ศิลปหัตถกรรม"}}),  // matched whole
+        record("ins and outs", {{dict::kWordNoun, "รายละเอียด"}}),  // ins: left out
+        record("bus stop", {{dict::kWordNoun, "ป้ายรถเมล์"}}),       // bus -> bu: left out
+        record("kiwi fruit", {{dict::kWordNoun, "กีวี"}}),          // no rule shortens kiwi
+    };
+    Report report;
+    const auto merged = dictimport::layUnder(core, imported, &report);
+    EXPECT_NE(findRecord(merged, "walked to"), nullptr);
+    EXPECT_EQ(findRecord(merged, "frying pan"), nullptr);
+    EXPECT_NE(findRecord(merged, "boiled egg"), nullptr);
+    EXPECT_NE(findRecord(merged, "arts and crafts"), nullptr);
+    EXPECT_EQ(findRecord(merged, "ins and outs"), nullptr);
+    EXPECT_EQ(findRecord(merged, "bus stop"), nullptr);
+    EXPECT_NE(findRecord(merged, "kiwi fruit"), nullptr);
+    // "shopping" is a regular form the import adds, so the phrase can be reached.
+    EXPECT_NE(findRecord(merged, "shopping"), nullptr);
+    EXPECT_NE(findRecord(merged, "shopping mall"), nullptr);
+    EXPECT_EQ(report.rejected["phrase whose first word the stem rules shorten"], 3u);
 }
 
 TEST(Phrases, LiteralTextIsNotHijackedByIdiomaticEntries) {
