@@ -1,5 +1,5 @@
-// Text helpers of the engine: the separator set, phrase splitting and the
-// case-insensitive removal of repeated values.
+// Text helpers of the engine: the separator set, phrase splitting, white
+// space collapsed and the case-insensitive removal of repeated values.
 #pragma once
 
 #include <string>
