@@ -35,18 +35,6 @@ private:
     std::size_t m_at = 0;
 };
 
-// A sink that keeps what is written.
-class StringSink final : public ByteSink {
-public:
-    bool write(std::string_view bytes) override {
-        text.append(bytes);
-        return true;
-    }
-    bool flush() override { return true; }
-    std::string error() const override { return std::string(); }
-    std::string text;
-};
-
 // The kind of the document open at `fd` (a file or a pipe), by its first
 // bytes; `name` (empty for standard input) gives the extension that may tip
 // the balance. A file is left at its start; a pipe's first bytes are kept for

@@ -157,9 +157,8 @@ std::string readDocument(ByteSource& source, std::optional<engine::DocumentEncod
     }
     if (!source.error().empty()) return source.error();
 
-    // Decodes head and the rest of the source in a known encoding.
-    const auto decodeRest = [&](engine::DocumentEncoding encoding, std::string_view start) {
-        Decoding decoding(encoding, sink);
+    // Hands `start` and the rest of the source to `decoding`, then finishes it.
+    const auto decodeRest = [&](Decoding& decoding, std::string_view start) {
         if (!decoding.push(start)) return std::string();
         for (std::string_view piece; !(piece = readPiece()).empty();) {
             if (!decoding.push(piece)) return std::string();
@@ -168,11 +167,16 @@ std::string readDocument(ByteSource& source, std::optional<engine::DocumentEncod
         decoding.finish();
         return std::string();
     };
+    // The same from a fresh start in a known encoding.
+    const auto decodeAll = [&](engine::DocumentEncoding encoding, std::string_view start) {
+        Decoding decoding(encoding, sink);
+        return decodeRest(decoding, start);
+    };
 
     if (const auto mark = engine::findByteOrderMark(head)) {
-        return decodeRest(mark->encoding, std::string_view(head).substr(mark->length));
+        return decodeAll(mark->encoding, std::string_view(head).substr(mark->length));
     }
-    if (unmarked) return decodeRest(*unmarked, head);
+    if (unmarked) return decodeAll(*unmarked, head);
 
     if (source.rewind()) {
         // A file, back at its start: one pass finds out whether it is UTF-8,
@@ -184,7 +188,7 @@ std::string readDocument(ByteSource& source, std::optional<engine::DocumentEncod
         if (!source.error().empty()) return source.error();
         const bool utf8 = check.finish();
         if (!source.rewind()) return "cannot read the file a second time";
-        return decodeRest(
+        return decodeAll(
             utf8 ? engine::DocumentEncoding::kUtf8 : engine::DocumentEncoding::kWindows874,
             std::string_view());
     }
@@ -216,13 +220,7 @@ std::string readDocument(ByteSource& source, std::optional<engine::DocumentEncod
             if (!held.replay([&](std::string_view b) { return decoding.push(b); }, &error)) {
                 return error;
             }
-            if (!decoding.push(piece)) return std::string();
-            for (std::string_view rest; !(rest = readPiece()).empty();) {
-                if (!decoding.push(rest)) return std::string();
-            }
-            if (!source.error().empty()) return source.error();
-            decoding.finish();
-            return std::string();
+            return decodeRest(decoding, piece);
         }
         if (!held.append(piece, &error)) return error;
         piece = std::string_view();

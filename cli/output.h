@@ -39,6 +39,18 @@ private:
     std::string m_error;
 };
 
+// A sink that keeps what is written.
+class StringSink final : public ByteSink {
+public:
+    bool write(std::string_view bytes) override {
+        text.append(bytes);
+        return true;
+    }
+    bool flush() override { return true; }
+    std::string error() const override { return std::string(); }
+    std::string text;
+};
+
 // The run's lists as JSON: one string, one array of strings, and the whole
 // object with its keys in order, laid out as nlohmann::json's dump() lays
 // them out (indent 0 writes one line).

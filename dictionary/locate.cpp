@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 
 #include "vantrel/build_info.h"
 
@@ -30,13 +31,9 @@ std::string inDataFolder(std::string folder) {
 // the base directory rules ask.
 std::vector<std::string> absoluteFolders(const std::string& list) {
     std::vector<std::string> out;
-    std::size_t start = 0;
-    while (start <= list.size()) {
-        std::size_t end = list.find(':', start);
-        if (end == std::string::npos) end = list.size();
-        std::string item = list.substr(start, end - start);
-        if (!item.empty() && item.front() == '/') out.push_back(std::move(item));
-        start = end + 1;
+    std::istringstream entries(list);
+    for (std::string item; std::getline(entries, item, ':');) {
+        if (!item.empty() && item.front() == '/') out.push_back(item);
     }
     return out;
 }

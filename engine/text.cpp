@@ -32,6 +32,22 @@ std::vector<std::string> splitText(std::string_view text, std::string_view delim
     return pieces;
 }
 
+std::string collapseSpaces(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    bool space = false;
+    for (const char c : text) {
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') {
+            space = !out.empty();
+            continue;
+        }
+        if (space) out.push_back(' ');
+        space = false;
+        out.push_back(c);
+    }
+    return out;
+}
+
 std::string_view straightQuotes(std::string_view key, std::string* scratch) {
     // The quotes are U+2018 to U+201E, all of them 0xE2 0x80 and a third byte.
     if (key.find("\xE2\x80") == std::string_view::npos) return key;

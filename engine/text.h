@@ -1,5 +1,5 @@
-// Text helpers of the engine: the separator set, phrase splitting and the
-// case-insensitive removal of repeated values.
+// Text helpers of the engine: the separator set, phrase splitting, white
+// space collapsed and the case-insensitive removal of repeated values.
 #pragma once
 
 #include <string>
@@ -21,6 +21,10 @@ bool cutFirstPiece(std::string& text, std::string_view delimiter, std::string* p
 // The pieces of text cut at every occurrence of delimiter (case-sensitive),
 // keeping empty pieces; an empty delimiter stands for " ".
 std::vector<std::string> splitText(std::string_view text, std::string_view delimiter);
+
+// The text with every run of ASCII white space (space, tab, line feed,
+// carriage return, vertical tab, form feed) as one space and none at either end.
+std::string collapseSpaces(std::string_view text);
 
 // Each distinct value once, in the order of first occurrence; values that
 // differ only in the letter case of A to Z count as the same.

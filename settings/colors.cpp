@@ -3,84 +3,67 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-#include <optional>
-#include <utility>
+#include <array>
 
 namespace settings {
 
 namespace {
 
-// The palette role (and colour group) that stands for a system display colour.
-std::optional<std::pair<QPalette::ColorGroup, QPalette::ColorRole>> roleOf(int n) {
-    using G = QPalette::ColorGroup;
-    using R = QPalette::ColorRole;
-    switch (n) {
-        case 0:   // scroll bar
-        case 15:  // button face
-            return std::pair{G::Active, R::Button};
-        case 1:   // desktop
-        case 4:   // menu
-        case 10:  // active border
-        case 11:  // inactive border
-        case 30:  // menu bar
-            return std::pair{G::Active, R::Window};
-        case 2:   // active caption
-        case 13:  // highlight
-        case 27:  // active caption gradient
-        case 29:  // menu highlight
-            return std::pair{G::Active, R::Highlight};
-        case 3:   // inactive caption
-        case 28:  // inactive caption gradient
-            return std::pair{G::Inactive, R::Highlight};
-        case 5:  // window background (text areas)
-            return std::pair{G::Active, R::Base};
-        case 6:   // window frame
-        case 21:  // dark 3D shadow
-            return std::pair{G::Active, R::Shadow};
-        case 7:  // menu text
-            return std::pair{G::Active, R::WindowText};
-        case 8:  // window text
-            return std::pair{G::Active, R::Text};
-        case 9:   // caption text
-        case 14:  // highlighted text
-            return std::pair{G::Active, R::HighlightedText};
-        case 12:  // application workspace
-            return std::pair{G::Active, R::Mid};
-        case 16:  // button shadow
-            return std::pair{G::Active, R::Dark};
-        case 17:  // grey text
-            return std::pair{G::Disabled, R::Text};
-        case 18:  // button text
-            return std::pair{G::Active, R::ButtonText};
-        case 19:  // inactive caption text
-            return std::pair{G::Disabled, R::WindowText};
-        case 20:  // button highlight
-            return std::pair{G::Active, R::Light};
-        case 22:  // 3D light
-            return std::pair{G::Active, R::Midlight};
-        case 23:  // tool tip text
-            return std::pair{G::Active, R::ToolTipText};
-        case 24:  // tool tip background
-            return std::pair{G::Active, R::ToolTipBase};
-        case 26:  // hot-tracked item
-            return std::pair{G::Active, R::Link};
-        default:
-            return std::nullopt;
-    }
-}
+using G = QPalette::ColorGroup;
+using R = QPalette::ColorRole;
+
+struct SystemRole {
+    G group;
+    R role;
+};
+
+// The palette role (and colour group) that stands for each system display
+// colour, by its number; NoRole where none does.
+constexpr std::array<SystemRole, 31> kSystemRoles{{
+    {G::Active, R::Button},           // 0 scroll bar
+    {G::Active, R::Window},           // 1 desktop
+    {G::Active, R::Highlight},        // 2 active caption
+    {G::Inactive, R::Highlight},      // 3 inactive caption
+    {G::Active, R::Window},           // 4 menu
+    {G::Active, R::Base},             // 5 window background (text areas)
+    {G::Active, R::Shadow},           // 6 window frame
+    {G::Active, R::WindowText},       // 7 menu text
+    {G::Active, R::Text},             // 8 window text
+    {G::Active, R::HighlightedText},  // 9 caption text
+    {G::Active, R::Window},           // 10 active border
+    {G::Active, R::Window},           // 11 inactive border
+    {G::Active, R::Mid},              // 12 application workspace
+    {G::Active, R::Highlight},        // 13 highlight
+    {G::Active, R::HighlightedText},  // 14 highlighted text
+    {G::Active, R::Button},           // 15 button face
+    {G::Active, R::Dark},             // 16 button shadow
+    {G::Disabled, R::Text},           // 17 grey text
+    {G::Active, R::ButtonText},       // 18 button text
+    {G::Disabled, R::WindowText},     // 19 inactive caption text
+    {G::Active, R::Light},            // 20 button highlight
+    {G::Active, R::Shadow},           // 21 dark 3D shadow
+    {G::Active, R::Midlight},         // 22 3D light
+    {G::Active, R::ToolTipText},      // 23 tool tip text
+    {G::Active, R::ToolTipBase},      // 24 tool tip background
+    {G::Active, R::NoRole},           // 25 (no colour)
+    {G::Active, R::Link},             // 26 hot-tracked item
+    {G::Active, R::Highlight},        // 27 active caption gradient
+    {G::Inactive, R::Highlight},      // 28 inactive caption gradient
+    {G::Active, R::Highlight},        // 29 menu highlight
+    {G::Active, R::Window},           // 30 menu bar
+}};
 
 }  // namespace
 
 QColor colorFromStored(qint32 stored) {
     if (isSystemColor(stored)) {
-        const int n = static_cast<int>(static_cast<quint32>(stored) & 0x7FFFFFFFu);
-        const auto role = roleOf(n);
-        if (!role) {
+        const quint32 n = static_cast<quint32>(stored) & 0x7FFFFFFFu;
+        if (n >= kSystemRoles.size() || kSystemRoles[n].role == R::NoRole) {
             return QColor(Qt::black);  // an unknown system colour number reads as black
         }
         const QPalette palette =
             QGuiApplication::instance() != nullptr ? QGuiApplication::palette() : QPalette();
-        return palette.color(role->first, role->second);
+        return palette.color(kSystemRoles[n].group, kSystemRoles[n].role);
     }
     const auto value = static_cast<quint32>(stored);
     return QColor(static_cast<int>(value & 0xFFu), static_cast<int>((value >> 8) & 0xFFu),

@@ -430,38 +430,31 @@ void DictionaryEditor::findWord(const QString& word) {
     showPosition();
 }
 
-void DictionaryEditor::moveToFirst() {
-    if (dict::BrowseView* b = browse(); b && b->moveFirst().isOk()) {
-        showRecord();
-        showPosition();
-    }
-}
-
-void DictionaryEditor::moveToPrevious() {
+void DictionaryEditor::moveBy(dict::Status (dict::BrowseView::*move)()) {
     dict::BrowseView* b = browse();
     if (!b) return;
-    dict::Status s = b->movePrevious();
+    dict::Status s = (b->*move)();
     if (s.isOk() && b->bof()) s = b->moveFirst();
-    if (!s.isOk()) return;
-    showRecord();
-    showPosition();
-}
-
-void DictionaryEditor::moveToLast() {
-    if (dict::BrowseView* b = browse(); b && b->moveLast().isOk()) {
-        showRecord();
-        showPosition();
-    }
-}
-
-void DictionaryEditor::moveToNext() {
-    dict::BrowseView* b = browse();
-    if (!b) return;
-    dict::Status s = b->moveNext();
     if (s.isOk() && b->eof()) s = b->moveLast();
     if (!s.isOk()) return;
     showRecord();
     showPosition();
+}
+
+void DictionaryEditor::moveToFirst() {
+    moveBy(&dict::BrowseView::moveFirst);
+}
+
+void DictionaryEditor::moveToPrevious() {
+    moveBy(&dict::BrowseView::movePrevious);
+}
+
+void DictionaryEditor::moveToLast() {
+    moveBy(&dict::BrowseView::moveLast);
+}
+
+void DictionaryEditor::moveToNext() {
+    moveBy(&dict::BrowseView::moveNext);
 }
 
 bool DictionaryEditor::eventFilter(QObject* watched, QEvent* event) {

@@ -89,6 +89,9 @@ private:
     void moveToLast();      // last
     void moveToNext();      // next
 
+    // Makes `move` in the browse view and shows where it landed; a step past
+    // either end comes back to the record at that end.
+    void moveBy(dict::Status (dict::BrowseView::*move)());
     // The browse view of the dictionary opened last, or nullptr.
     dict::BrowseView* browse() const;
     dict::Status showCurrent();

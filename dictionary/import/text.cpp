@@ -31,20 +31,4 @@ std::string tis620ToUtf8(std::string_view text) {
     return out;
 }
 
-std::string collapseSpaces(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    bool space = false;
-    for (const char c : text) {
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') {
-            space = !out.empty();
-            continue;
-        }
-        if (space) out.push_back(' ');
-        space = false;
-        out.push_back(c);
-    }
-    return out;
-}
-
 }  // namespace dictimport

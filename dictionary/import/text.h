@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/text.h"
+
 namespace dictimport {
 
 // Code points of a UTF-8 text, decoded as the engine decodes it: a byte that
@@ -29,6 +31,6 @@ inline bool isPrivateUse(char32_t cp) {
 }
 
 // Trims ASCII white space at both ends and collapses inner runs to one space.
-std::string collapseSpaces(std::string_view text);
+using engine::collapseSpaces;
 
 }  // namespace dictimport

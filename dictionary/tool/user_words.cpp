@@ -67,6 +67,17 @@ int openUsers(std::string_view name, const std::string& named, Access access, st
     return kExitOk;
 }
 
+// positional() and then openUsers(), for a subcommand that checks nothing
+// more before it opens the dictionary.
+int openWithArguments(std::string_view name, const std::vector<std::string>& rawArgs,
+                      std::size_t count, Access access, std::ostream& err,
+                      std::vector<std::string>* args, std::unique_ptr<DictionaryStore>* store) {
+    std::string named;
+    if (const int code = positional(name, rawArgs, count, err, &named, args); code != kExitOk)
+        return code;
+    return openUsers(name, named, access, err, store);
+}
+
 int write(std::string_view name, DictionaryStore& store, const std::vector<UserChange>& changes,
           std::ostream& err) {
     const Status s = store.applyUserChanges(changes);
@@ -175,12 +186,10 @@ int runSet(const std::vector<std::string>& rawArgs, std::ostream&, std::ostream&
 }
 
 int runDelete(const std::vector<std::string>& rawArgs, std::ostream&, std::ostream& err) {
-    std::string named;
     std::vector<std::string> args;
-    if (const int code = positional("delete", rawArgs, 1, err, &named, &args); code != kExitOk)
-        return code;
     std::unique_ptr<DictionaryStore> store;
-    if (const int code = openUsers("delete", named, Access::kEdit, err, &store); code != kExitOk)
+    if (const int code = openWithArguments("delete", rawArgs, 1, Access::kEdit, err, &args, &store);
+        code != kExitOk)
         return code;
     const DictRecord* existing = store->find(args[0]);
     if (!existing) {
@@ -192,12 +201,10 @@ int runDelete(const std::vector<std::string>& rawArgs, std::ostream&, std::ostre
 }
 
 int runMine(const std::vector<std::string>& rawArgs, std::ostream& out, std::ostream& err) {
-    std::string named;
     std::vector<std::string> args;
-    if (const int code = positional("mine", rawArgs, 0, err, &named, &args); code != kExitOk)
-        return code;
     std::unique_ptr<DictionaryStore> store;
-    if (const int code = openUsers("mine", named, Access::kRead, err, &store); code != kExitOk)
+    if (const int code = openWithArguments("mine", rawArgs, 0, Access::kRead, err, &args, &store);
+        code != kExitOk)
         return code;
     // Everything is checked before anything is written, as export does.
     std::ostringstream text;

@@ -1,5 +1,6 @@
 #include "documents/formats/text_layout.h"
 
+#include "engine/text.h"
 #include "engine/utf8.h"
 
 namespace formats {
@@ -123,21 +124,6 @@ void TextLayout::flush() {
     m_out.clear();
 }
 
-std::string squeezeSpace(std::string_view text) {
-    std::string out;
-    bool space = false;
-    for (const char c : text) {
-        if (isSpace(c)) {
-            space = !out.empty();
-            continue;
-        }
-        if (space) out.push_back(' ');
-        space = false;
-        out.push_back(c);
-    }
-    return out;
-}
-
 int Notes::refer(const std::string& key) {
     const auto [it, added] = m_numbers.emplace(key, static_cast<int>(m_texts.size()) + 1);
     if (added) m_texts.emplace_back();
@@ -151,7 +137,7 @@ int Notes::number(const std::string& key) const {
 
 void Notes::setText(int number, std::string_view text) {
     if (number >= 1 && static_cast<std::size_t>(number) <= m_texts.size()) {
-        m_texts[static_cast<std::size_t>(number) - 1] = squeezeSpace(text);
+        m_texts[static_cast<std::size_t>(number) - 1] = engine::collapseSpaces(text);
     }
 }
 

@@ -74,9 +74,6 @@ private:
     std::string m_out;    // laid out, not yet handed over
 };
 
-// Text with every run of white space as one space and none at either end.
-std::string squeezeSpace(std::string_view text);
-
 // Footnotes and endnotes, numbered in the order the text refers to them, to
 // be laid out after the text as "[1] text" lines.
 class Notes final {

@@ -47,17 +47,6 @@ private:
     std::size_t m_at = 0, m_turn = 0;
 };
 
-class StringSink final : public ByteSink {
-public:
-    bool write(std::string_view bytes) override {
-        text.append(bytes);
-        return true;
-    }
-    bool flush() override { return true; }
-    std::string error() const override { return {}; }
-    std::string text;
-};
-
 // The bundled dictionary is shared by tests that run at once: read-only, they
 // never wait for one another's write lock.
 dict::OpenOptions readOnly() {

@@ -46,6 +46,18 @@ TEST(RemoveDuplicates, KeepsFirstOccurrenceIgnoringAsciiCase) {
     EXPECT_EQ(removeDuplicates({"แมว", "แมว", "หมา"}), (Pieces{"แมว", "หมา"}));
 }
 
+TEST(CollapseSpaces, OneSpaceInsideNoneAtTheEnds) {
+    const std::pair<std::string, std::string> cases[] = {
+        {" a \t b\n", "a b"},
+        {"a\r\n\v\fb", "a b"},
+        {" \t\n ", ""},
+        {"", ""},
+        {"แมว  ดำ", "แมว ดำ"},
+        {"a\u00A0b", "a\u00A0b"},  // only ASCII white space
+    };
+    for (const auto& [text, collapsed] : cases) EXPECT_EQ(collapseSpaces(text), collapsed) << text;
+}
+
 TEST(Separators, MatchTheScannerTable) {
     for (int code = 0; code < 256; ++code) {
         const bool expected = code == 9 || code == 10 || code == 11 || code == 13 ||

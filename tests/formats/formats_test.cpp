@@ -130,7 +130,6 @@ TEST(TextLayout, NotesAreNumberedInTheOrderOfReference) {
     notes.setText(1, "first");
     notes.setText(3, "never referred to");
     EXPECT_EQ(notes.lines(), "[1] first\n[2] the end note\n");
-    EXPECT_EQ(squeezeSpace(" a \t b\n"), "a b");
 }
 
 // The lines of a subtitle file, marked '+' for cue text and '=' for kept,

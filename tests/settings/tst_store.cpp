@@ -138,12 +138,22 @@ private slots:
         palette.setColor(QPalette::Base, QColor(4, 5, 6));
         palette.setColor(QPalette::Text, QColor(7, 8, 9));
         palette.setColor(QPalette::Button, QColor(10, 11, 12));
+        palette.setColor(QPalette::Active, QPalette::Highlight, QColor(13, 14, 15));
+        palette.setColor(QPalette::Inactive, QPalette::Highlight, QColor(16, 17, 18));
+        palette.setColor(QPalette::Disabled, QPalette::Text, QColor(19, 20, 21));
         const QPalette saved = QApplication::palette();
         QApplication::setPalette(palette);
         QCOMPARE(settings::colorFromStored(buttonText), QColor(1, 2, 3));
         QCOMPARE(settings::colorFromStored(settings::systemColorValue(5)), QColor(4, 5, 6));
         QCOMPARE(settings::colorFromStored(settings::systemColorValue(8)), QColor(7, 8, 9));
         QCOMPARE(settings::colorFromStored(settings::systemColorValue(15)), QColor(10, 11, 12));
+        QCOMPARE(settings::colorFromStored(settings::systemColorValue(13)), QColor(13, 14, 15));
+        QCOMPARE(settings::colorFromStored(settings::systemColorValue(28)), QColor(16, 17, 18));
+        QCOMPARE(settings::colorFromStored(settings::systemColorValue(17)), QColor(19, 20, 21));
+        // Numbers that name no colour read as black.
+        for (const int n : {25, 31, 0x7FFFFFFF}) {
+            QCOMPARE(settings::colorFromStored(settings::systemColorValue(n)), QColor(Qt::black));
+        }
         QApplication::setPalette(saved);
     }
 

@@ -13,11 +13,35 @@
 
 namespace {
 
-// English text of `lines` lines, long enough for commands to arrive mid-run.
-QString longText(int lines) {
+// Loads the window with `lines` lines of English, long enough for commands to
+// arrive mid-run, the run yielding at every chance.
+bool loadLongText(shelltest::Fixture& fx, int lines) {
+    if (!fx.load()) return false;
+    fx.form->translation().setYieldSliceMs(0);
     QString text;
     for (int i = 0; i < lines; ++i) text += QStringLiteral("cat dog.\n");
-    return text;
+    fx.ui().englishPane->setPlainText(text);
+    return true;
+}
+
+// A left-button release in the English pane: the end of a click there.
+void releaseInEnglishPane(Ui::MainWindow& ui) {
+    QWidget* vp = ui.englishPane->viewport();
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(1, 1), vp->mapToGlobal(QPointF(1, 1)),
+                   Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(vp, &up);
+}
+
+// Selects "dog" in the English pane's "cat and dog" and ends a click there
+// with a release without a press, which does not move the selection.
+QTextCursor selectDogAndRelease(Ui::MainWindow& ui) {
+    ui.englishPane->setPlainText(QStringLiteral("cat and dog"));
+    QTextCursor c = ui.englishPane->textCursor();
+    c.setPosition(8);
+    c.setPosition(11, QTextCursor::KeepAnchor);
+    ui.englishPane->setTextCursor(c);
+    releaseInEnglishPane(ui);
+    return c;
 }
 
 // Runs `action` once, from inside the run, when the scan reaches `percent`.
@@ -98,10 +122,8 @@ void TranslateTest::translateFillsThaiPaneAndLists() {
 
 void TranslateTest::cancelAnsweredNoKeepsTheRunGoing() {
     shelltest::Fixture fx;
-    QVERIFY(fx.load());
-    fx.form->translation().setYieldSliceMs(0);
+    QVERIFY(loadLongText(fx, 2000));
     auto& ui = fx.ui();
-    ui.englishPane->setPlainText(longText(2000));
     fx.platform().queueMessageAnswer(platform::Answer::kNo);
     bool panelShownAfterNo = false;
     AtPercent at(*fx.form, 20, [&] {
@@ -124,10 +146,8 @@ void TranslateTest::cancelAnsweredNoKeepsTheRunGoing() {
 
 void TranslateTest::cancelledRunShowsThePartialThai() {
     shelltest::Fixture fx;
-    QVERIFY(fx.load());
-    fx.form->translation().setYieldSliceMs(0);
+    QVERIFY(loadLongText(fx, 2000));
     auto& ui = fx.ui();
-    ui.englishPane->setPlainText(longText(2000));
     fx.platform().queueMessageAnswer(platform::Answer::kYes);
     bool panelHiddenAtOnce = false;
     AtPercent at(*fx.form, 30, [&] {
@@ -153,10 +173,8 @@ void TranslateTest::cancelledRunShowsThePartialThai() {
 
 void TranslateTest::translateDuringARunIsIgnored() {
     shelltest::Fixture fx;
-    QVERIFY(fx.load());
-    fx.form->translation().setYieldSliceMs(0);
+    QVERIFY(loadLongText(fx, 500));
     auto& ui = fx.ui();
-    ui.englishPane->setPlainText(longText(500));
     bool buttonDisabled = false;
     AtPercent at(*fx.form, 10, [&] {
         buttonDisabled = !ui.translateButton->isEnabled();
@@ -188,16 +206,7 @@ void TranslateTest::clickInRenTranslatesTheSelection() {
     auto& ui = fx.ui();
     settings::saveSetting(QStringLiteral("Options"), QStringLiteral("Selectpal"),
                           translateOnSelectSetting);
-    ui.englishPane->setPlainText(QStringLiteral("cat and dog"));
-    QTextCursor c = ui.englishPane->textCursor();
-    c.setPosition(8);
-    c.setPosition(11, QTextCursor::KeepAnchor);
-    ui.englishPane->setTextCursor(c);
-    QWidget* vp = ui.englishPane->viewport();
-    // A release without a press: the click itself must not move the selection.
-    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(1, 1), vp->mapToGlobal(QPointF(1, 1)),
-                   Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(vp, &up);
+    selectDogAndRelease(ui);
 
     QCOMPARE(fx.form->translation().translateOnSelectSetting(), translateOnSelectSetting);
     if (translatesAtOnce) {
@@ -218,21 +227,13 @@ void TranslateTest::clickWithoutSelectionKeepsTheWholeDocument() {
     auto& ui = fx.ui();
     settings::saveSetting(QStringLiteral("Options"), QStringLiteral("Selectpal"),
                           QStringLiteral("1"));
-    ui.englishPane->setPlainText(QStringLiteral("cat and dog"));
-    QTextCursor c = ui.englishPane->textCursor();
-    c.setPosition(8);
-    c.setPosition(11, QTextCursor::KeepAnchor);
-    ui.englishPane->setTextCursor(c);
-    QWidget* vp = ui.englishPane->viewport();
-    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(1, 1), vp->mapToGlobal(QPointF(1, 1)),
-                   Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(vp, &up);  // captures "dog" and translates it
+    QTextCursor c = selectDogAndRelease(ui);  // captures "dog" and translates it
     QCOMPARE(ui.thaiPane->toPlainText().trimmed(), QStringLiteral("หมา"));
 
     c.clearSelection();
     ui.englishPane->setTextCursor(c);
     ui.thaiPane->clear();
-    QCoreApplication::sendEvent(vp, &up);  // caret only: nothing runs, nothing is captured
+    releaseInEnglishPane(ui);  // caret only: nothing runs, nothing is captured
     QVERIFY(ui.thaiPane->toPlainText().isEmpty());
     QVERIFY(!fx.form->translation().translator().translateSelection());
     ui.translateButton->click();
@@ -241,9 +242,7 @@ void TranslateTest::clickWithoutSelectionKeepsTheWholeDocument() {
 
 void TranslateTest::closingDuringARunStopsItFirst() {
     shelltest::Fixture fx;
-    QVERIFY(fx.load());
-    fx.form->translation().setYieldSliceMs(0);
-    fx.ui().englishPane->setPlainText(longText(2000));
+    QVERIFY(loadLongText(fx, 2000));
     AtPercent at(*fx.form, 10, [&] { fx.form->close(); });
     fx.ui().translateButton->click();
     QVERIFY(at.done());
