@@ -1,7 +1,8 @@
 // The multi-word expressions of the core word lists as the translator meets them
 // in running text: each kind (a phrasal verb in a form the dictionary holds, a
 // past form it lacks, a time expression, a preposition of several words, a
-// quantity held after its noun, a question opener, the perfect, a passive) is
+// quantity held after its noun, a question opener, the perfect, a passive, a relative
+// or complement clause, a verb with its object before "to") is
 // found whole and printed where its label puts it.
 #include <gtest/gtest.h>
 
@@ -65,6 +66,21 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"Passive", "Five people were killed.", "ถูกสังหาร", "เป็น", false},
         // A verb before "to" labelled Adv prints in place, with no gap before the verb.
         Case{"HelpingVerbInPlace", "He decided to go home.", "ตัดสินใจกลับบ้าน", nullptr, false},
+        // Relative clauses read ที่, with the noun before "who" printed first.
+        Case{"RelativeWhoAfterNoun", "The players who won were happy.", "ผู้เล่นที่", "ใคร", false},
+        Case{"RelativeWhoBeforeHelpingVerb", "Venezuelans who have lived here.", "เวเนซุเอลาที่", "ใคร", true},
+        Case{"RelativeThatAfterPronoun", "It is something that you said.", "บางสิ่งที่คุณ", "นั้น", false},
+        Case{"WhatOpeningAClause", "This is what we need.", "สิ่งที่เรา", "อะไร", false},
+        // A question keeps its question word.
+        Case{"WhoQuestionKept", "Who is the president of France?", "ใคร", nullptr, false},
+        // Complement clauses read ว่า, never the demonstrative นั้น.
+        Case{"ThatAfterVerb", "She noticed that the door was open.", "สังเกตว่า", "นั้น", true},
+        Case{"ThatAfterAdjective", "It is clear that he lied.", "ชัดเจนว่า", "นั้น", false},
+        Case{"ThatAfterNoun", "The problem is that it is late.", "ปัญหาคือ", "นั้น", false},
+        // A verb with its object before "to" puts ให้ between them.
+        Case{"ObjectBeforeTo", "She asked him to stay.", "ขอให้เขา", nullptr, true},
+        // A passive of everyday prose says no เป็น.
+        Case{"PassiveMadeOf", "The table is made of wood.", "ทำจาก", "เป็น", false},
         // A later verb of the phrase is set off by a space.
         Case{"LaterVerbSpaced", "They carried out tests and set up a lab.", " จัดตั้ง", nullptr, true}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
