@@ -150,6 +150,14 @@ std::string rejectReason(std::string_view thai);
 // trimmed and collapsed.
 std::string cleanMeaning(std::string_view thai);
 
+// A word meaning of `field` without the words that make it a definition: a
+// relative "ซึ่ง" ("which is": ซึ่งมองไม่เห็น -> มองไม่เห็น) or an "about"
+// (เกี่ยวกับ: เกี่ยวกับวรรณคดี -> วรรณคดี, the noun a Thai compound puts after the
+// head) at its start, where an adverb takes the adverb's อย่าง or ทาง instead
+// (ซึ่งโอ้อวด -> อย่างโอ้อวด). Prepositions and conjunctions keep theirs ("about"
+// is เกี่ยวกับ), and so does a text that would keep less than a word.
+std::string plainMeaning(std::string_view thai, int field);
+
 // Counts of what an import took, merged and rejected.
 struct Report {
     std::size_t recordsRead = 0;

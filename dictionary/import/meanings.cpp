@@ -40,6 +40,9 @@ constexpr std::string_view kDescriptionStarts[] = {
     "ใช้แสดง", "ใช้กับ",  "ใช้หลัง", "ใช้นำหน้า",  "ใช้ปฏิเสธ", "ใช้เมื่อ", "ใช้ใน",   "ใช้วาง",
     "ใช้เป็น",  "ใช้เพื่อ", "ใช้แทน", "เสียงแสดง", "คำแทน",   "คำที่",   "คำกล่าว", "คำร้อง"};
 
+// Where "ซึ่ง" belongs to the word itself.
+constexpr std::string_view kRelativeWords[] = {"ซึ่งหน้า", "ซึ่งกันและกัน"};
+
 struct Candidate {
     std::string text;
     std::vector<char32_t> cps;
@@ -103,6 +106,29 @@ std::string cleanMeaning(std::string_view thai) {
     return out.substr(start);
 }
 
+std::string plainMeaning(std::string_view thai, int field) {
+    struct Lead {
+        std::string_view text;
+        std::string_view adverb;  // what an adverb takes in its place
+    };
+    constexpr Lead kLeads[] = {{"ซึ่ง", "อย่าง"}, {"เกี่ยวกับ", "ทาง"}};
+    const bool adverb = field == dict::kWordAdv;
+    if (field != dict::kWordNoun && field != dict::kWordVerb && !adverb && field != dict::kWordAdj)
+        return std::string(thai);
+    for (const std::string_view word : kRelativeWords) {
+        if (startsWith(thai, word)) return std::string(thai);
+    }
+    for (const Lead& lead : kLeads) {
+        if (!startsWith(thai, lead.text)) continue;
+        if (lead.text == "เกี่ยวกับ" && field == dict::kWordVerb) break;
+        const std::string_view rest = thai.substr(lead.text.size());
+        const std::vector<char32_t> cps = codePoints(rest);
+        if (cps.empty() || isThaiCombining(cps.front()) || visibleLength(cps) < 2) break;
+        return std::string(adverb ? lead.adverb : "") + std::string(rest);
+    }
+    return std::string(thai);
+}
+
 std::string rejectReason(std::string_view thai) {
     if (thai.empty()) return "empty after cleaning";
     const std::vector<char32_t> cps = codePoints(thai);
@@ -145,7 +171,7 @@ std::vector<std::string> candidateMeanings(const std::vector<std::string>& texts
         }
         // Word meanings: alternatives are joined by commas, slashes,
         // semicolons or spaces ("ประมูล ให้ราคา"); each is a candidate.
-        for (std::string& p : meaningPieces(whole)) out.push_back(std::move(p));
+        for (const std::string& p : meaningPieces(whole)) out.push_back(plainMeaning(p, field));
     }
     return out;
 }

@@ -93,6 +93,37 @@ TEST(Meanings, CleanAndReject) {
         EXPECT_EQ(dictimport::rejectReason(dictimport::cleanMeaning(text)).empty(), usable) << text;
 }
 
+TEST(Meanings, DefinitionLeadsGiveWayToTheWord) {
+    struct Case {
+        const char* thai;
+        int field;
+        const char* plain;
+    };
+    const Case cases[] = {
+        {"ซึ่งมองไม่เห็น", dict::kWordAdj, "มองไม่เห็น"},
+        {"ซึ่งบ่นอู้อี้", dict::kWordVerb, "บ่นอู้อี้"},
+        {"ซึ่งมีแถบสี", dict::kWordNoun, "มีแถบสี"},  // an adjective filed as a noun
+        {"ซึ่งโอ้อวด", dict::kWordAdv, "อย่างโอ้อวด"},
+        {"เกี่ยวกับวรรณคดี", dict::kWordAdj, "วรรณคดี"},
+        {"เกี่ยวกับร่างกาย", dict::kWordAdv, "ทางร่างกาย"},
+        {"เกี่ยวกับ", dict::kWordPP, "เกี่ยวกับ"},  // "about" itself
+        {"เกี่ยวกับการเมือง", dict::kWordPP, "เกี่ยวกับการเมือง"},
+        {"เกี่ยวกับ", dict::kWordVerb, "เกี่ยวกับ"},        // nothing left
+        {"เกี่ยวกับเงิน", dict::kWordVerb, "เกี่ยวกับเงิน"},  // to concern
+        {"ซึ่ง", dict::kWordConj, "ซึ่ง"},
+        {"ซึ่งๆ", dict::kWordAdj, "ซึ่งๆ"},      // less than a word left
+        {"ซึ่งหน้า", dict::kWordAdv, "ซึ่งหน้า"},  // the word itself
+        {"ซึ่งกันและกัน", dict::kWordAdj, "ซึ่งกันและกัน"},
+        {"สวย", dict::kWordAdj, "สวย"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(dictimport::plainMeaning(c.thai, c.field), c.plain) << c.thai;
+    // The definition and the word are one candidate, given by two senses.
+    EXPECT_EQ(dictimport::chooseMeaning({"ไม่สบายใจ", "ซึ่งเป็นกังวล", "เป็นกังวล"}, "uneasy",
+                                        dict::kWordAdj, BackMap(), nullptr),
+              "เป็นกังวล");
+}
+
 TEST(Meanings, ChoosePreferringBackMappingThenShortPlainText) {
     BackMap back;
     back.add("ไป", "go");
