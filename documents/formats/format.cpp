@@ -9,10 +9,16 @@
 namespace formats {
 namespace {
 
-constexpr std::string_view kPdfMagic = "%PDF-";
-constexpr std::string_view kZipMagic = "PK\x03\x04";
-constexpr std::string_view kEmptyZipMagic = "PK\x05\x06";
-constexpr std::string_view kCompoundMagic = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+// The first bytes by which a file names its kind: PDF, a zip container (an
+// empty one too) and the compound file of old Word documents.
+struct Signature {
+    std::string_view magic;
+    Format format;
+};
+constexpr std::array<Signature, 4> kSignatures{{{"%PDF-", Format::kPdf},
+                                                {"PK\x03\x04", Format::kZip},
+                                                {"PK\x05\x06", Format::kZip},
+                                                {"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", Format::kCompound}}};
 
 char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -140,11 +146,7 @@ const char* formatName(Format format) {
 std::optional<Format> detectFormat(std::string_view head, bool complete,
                                    std::string_view extension) {
     complete = complete || head.size() >= kDetectBytes;
-    for (const auto& [magic, format] : std::array<std::pair<std::string_view, Format>, 4>{
-             {{kPdfMagic, Format::kPdf},
-              {kZipMagic, Format::kZip},
-              {kEmptyZipMagic, Format::kZip},
-              {kCompoundMagic, Format::kCompound}}}) {
+    for (const auto& [magic, format] : kSignatures) {
         if (head.substr(0, magic.size()) == magic) return format;
         if (!complete && head.size() < magic.size() && magic.substr(0, head.size()) == head) {
             return std::nullopt;

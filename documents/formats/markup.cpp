@@ -25,6 +25,12 @@ void initialiseOnce() {
 
 constexpr std::size_t kChunk = 1 << 16;
 
+// Leaves the given handler callbacks unset.
+template <typename... Callback>
+void clearCallbacks(Callback&... callbacks) {
+    ((callbacks = nullptr), ...);
+}
+
 }  // namespace
 
 std::optional<std::string_view> Attributes::get(std::string_view name) const {
@@ -229,31 +235,32 @@ Status MarkupParser::parse(std::string_view bytes, bool last) {
         std::memset(&sax, 0, sizeof sax);
         if (m_language == Language::kXml) {
             xmlSAXVersion(&sax, 2);  // the defaults keep the entity declarations
+        } else {
+            sax.initialized = XML_SAX2_MAGIC;
+        }
+        sax.characters = Callbacks::characters;
+        sax.ignorableWhitespace = Callbacks::characters;
+        sax.cdataBlock = Callbacks::characters;
+        sax.serror = Callbacks::structuredError;
+        if (m_language == Language::kXml) {
             sax.startElementNs = Callbacks::startElementNs;
             sax.endElementNs = Callbacks::endElementNs;
+            // Entities go through the bounds kept here; external ones are never fetched.
             sax.entityDecl = Callbacks::entityDecl;
             sax.unparsedEntityDecl = Callbacks::unparsedEntityDecl;
             sax.getEntity = Callbacks::getEntity;
             sax.reference = Callbacks::reference;
             sax.resolveEntity = Callbacks::resolveEntity;
-            sax.externalSubset = nullptr;
-            sax.elementDecl = nullptr;
-            sax.attributeDecl = nullptr;
-            sax.notationDecl = nullptr;
         } else {
-            sax.initialized = XML_SAX2_MAGIC;
             sax.startElement = Callbacks::startElement;
             sax.endElement = Callbacks::endElement;
         }
-        sax.characters = Callbacks::characters;
-        sax.ignorableWhitespace = Callbacks::characters;
-        sax.cdataBlock = Callbacks::characters;
-        sax.comment = nullptr;
-        sax.processingInstruction = nullptr;
-        sax.warning = nullptr;
-        sax.error = nullptr;
-        sax.fatalError = nullptr;
-        sax.serror = Callbacks::structuredError;
+        // Nothing else of the document is wanted: no external subset, no other
+        // declarations, no comments or processing instructions, and the
+        // structured error above instead of the printed ones.
+        clearCallbacks(sax.externalSubset, sax.elementDecl, sax.attributeDecl, sax.notationDecl,
+                       sax.comment, sax.processingInstruction, sax.warning, sax.error,
+                       sax.fatalError);
         // The first bytes tell an XML parser its encoding.
         const std::string_view head = bytes.substr(0, 4);
         if (m_language == Language::kXml) {
