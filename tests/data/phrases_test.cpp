@@ -2,7 +2,8 @@
 // in running text: each kind (a phrasal verb in a form the dictionary holds, a
 // past form it lacks, a time expression, a preposition of several words, a
 // quantity held after its noun, a question opener, the perfect, a passive, a relative
-// or complement clause, a verb with its object before "to") is
+// or complement clause, a verb with its object before "to", a measure, rate or
+// age of everyday sums) is
 // found whole and printed where its label puts it.
 #include <gtest/gtest.h>
 
@@ -82,7 +83,16 @@ INSTANTIATE_TEST_SUITE_P(
         // A passive of everyday prose says no เป็น.
         Case{"PassiveMadeOf", "The table is made of wood.", "ทำจาก", "เป็น", false},
         // A later verb of the phrase is set off by a space.
-        Case{"LaterVerbSpaced", "They carried out tests and set up a lab.", " จัดตั้ง", nullptr, true}),
+        Case{"LaterVerbSpaced", "They carried out tests and set up a lab.", " จัดตั้ง", nullptr, true},
+        // A measure before "of" in the plural, keyed by its stem, says no ของ.
+        Case{"PluralMeasureOf", "She drank 3 cups of tea.", "3ถ้วยชา", "ของ", true},
+        // A rate prints beside its number; an age is no "old" thing.
+        Case{"RatePerWeek", "He runs 3 days a week.", "3วันต่อสัปดาห์", nullptr, false},
+        Case{"AgeInYears", "She is 10 years old.", "10ปี", "เก่า", false},
+        Case{"AgeWithHyphens", "He has a 5-year-old son.", "5-ปี", "เก่า", false},
+        // "ago" after a number counts back that many, not "many".
+        Case{"AgoAfterNumber", "He moved here 5 years ago.", "5ปีก่อน", "หลาย", false},
+        Case{"WhatIsLeft", "How many apples are left?", "เหลืออยู่", "ทิ้ง", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
