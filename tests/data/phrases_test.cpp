@@ -82,7 +82,16 @@ INSTANTIATE_TEST_SUITE_P(
         // A passive of everyday prose says no เป็น.
         Case{"PassiveMadeOf", "The table is made of wood.", "ทำจาก", "เป็น", false},
         // A later verb of the phrase is set off by a space.
-        Case{"LaterVerbSpaced", "They carried out tests and set up a lab.", " จัดตั้ง", nullptr, true}),
+        Case{"LaterVerbSpaced", "They carried out tests and set up a lab.", " จัดตั้ง", nullptr, true},
+        // Terms of reports and guides read as one term: after an article that is
+        // printed before a verb, across a hyphen, as an adjective held after its
+        // noun, from a plural the rules would reduce, and after "US" read as a name.
+        Case{"TermAfterArticle", "He held a press conference.", "การแถลงข่าว", "a", false},
+        Case{"TermWithHyphen", "It is a naturally-occurring gas.", "ที่เกิดขึ้นตามธรรมชาติ", nullptr, false},
+        Case{"TermHeldAfterNoun", "It helps low-income countries.", "ประเทศรายได้น้อย", nullptr, false},
+        Case{"TermFromReducedWord", "It moved at 20 kilometres an hour.", "กิโลเมตรต่อชั่วโมง", nullptr, false},
+        Case{"TermAfterUs", "The US government paid in US dollars.", "รัฐบาลสหรัฐฯ", "เรา", false},
+        Case{"TermOfSeveralNouns", "Suicide bombers attacked the town.", "มือระเบิดพลีชีพ", "การฆ่าตัวตาย", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
