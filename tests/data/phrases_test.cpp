@@ -87,6 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
         // printed before a verb, across a hyphen, as an adjective held after its
         // noun, from a plural the rules would reduce, and after "US" read as a name.
         Case{"TermAfterArticle", "He held a press conference.", "การแถลงข่าว", "a", false},
+        // "the press" is a headword of its own and must not cut the longer term.
+        Case{"TermPastShorterHeadword", "They left after the press conference.", "การแถลงข่าว", "สื่อมวลชน", false},
         Case{"TermWithHyphen", "It is a naturally-occurring gas.", "ที่เกิดขึ้นตามธรรมชาติ", nullptr, false},
         Case{"TermHeldAfterNoun", "It helps low-income countries.", "ประเทศรายได้น้อย", nullptr, false},
         Case{"TermFromReducedWord", "It moved at 20 kilometres an hour.", "กิโลเมตรต่อชั่วโมง", nullptr, false},
