@@ -92,7 +92,18 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"AgeWithHyphens", "He has a 5-year-old son.", "5-ปี", "เก่า", false},
         // "ago" after a number counts back that many, not "many".
         Case{"AgoAfterNumber", "He moved here 5 years ago.", "5ปีก่อน", "หลาย", false},
-        Case{"WhatIsLeft", "How many apples are left?", "เหลืออยู่", "ทิ้ง", false}),
+        Case{"WhatIsLeft", "How many apples are left?", "เหลืออยู่", "ทิ้ง", false},
+        // Terms of reports and guides read as one term: after an article that is
+        // printed before a verb, across a hyphen, as an adjective held after its
+        // noun, from a plural the rules would reduce, and after "US" read as a name.
+        Case{"TermAfterArticle", "He held a press conference.", "การแถลงข่าว", "a", false},
+        // "the press" is a headword of its own and must not cut the longer term.
+        Case{"TermPastShorterHeadword", "They left after the press conference.", "การแถลงข่าว", "สื่อมวลชน", false},
+        Case{"TermWithHyphen", "It is a naturally-occurring gas.", "ที่เกิดขึ้นตามธรรมชาติ", nullptr, false},
+        Case{"TermHeldAfterNoun", "It helps low-income countries.", "ประเทศรายได้น้อย", nullptr, false},
+        Case{"TermFromReducedWord", "It moved at 20 kilometres an hour.", "กิโลเมตรต่อชั่วโมง", nullptr, false},
+        Case{"TermAfterUs", "The US government paid in US dollars.", "รัฐบาลสหรัฐฯ", "เรา", false},
+        Case{"TermOfSeveralNouns", "Suicide bombers attacked the town.", "มือระเบิดพลีชีพ", "การฆ่าตัวตาย", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
