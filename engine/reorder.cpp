@@ -21,6 +21,21 @@ void emit(RuleLists& lists, std::string_view text) {
     lists.output.append(text);
 }
 
+// Emits what is held, the nouns last first and the adjective after them, and
+// holds nothing more: where a run of nouns ends, and before any other kind of
+// word, for nouns held for a noun that did not come (the word after them was
+// looked up as a noun but began a longer headword of another kind), which
+// would otherwise wait for some later noun or be lost.
+void releaseHeld(ReorderingState& s, RuleLists& lists) {
+    if (s.secondNounHeld) emit(lists, s.secondNounMeaning);
+    if (s.firstNounHeld) emit(lists, s.firstNounMeaning);
+    if (s.adjectiveHeld) emit(lists, s.heldAdjective);
+    s.secondNounMeaning.clear();
+    s.firstNounMeaning.clear();
+    s.heldAdjective.clear();
+    s.firstNounHeld = s.secondNounHeld = s.adjectiveHeld = false;
+}
+
 void nounRule(std::string_view word, const std::string& m, bool nextIsNoun, ReorderingState& s,
               RuleLists& lists) {
     if (nextIsNoun) {
@@ -45,13 +60,7 @@ void nounRule(std::string_view word, const std::string& m, bool nextIsNoun, Reor
         // The run ends here: this noun first, then the held ones in reverse
         // order of arrival, the adjective last.
         emit(lists, m);
-        if (s.secondNounHeld) emit(lists, s.secondNounMeaning);
-        if (s.firstNounHeld) emit(lists, s.firstNounMeaning);
-        if (s.adjectiveHeld) emit(lists, s.heldAdjective);
-        s.secondNounMeaning.clear();
-        s.firstNounMeaning.clear();
-        s.heldAdjective.clear();
-        s.firstNounHeld = s.secondNounHeld = s.adjectiveHeld = false;
+        releaseHeld(s, lists);
     }
     entry(lists, word, "= ", m);
 }
@@ -81,6 +90,7 @@ void applyRules(std::string_view token, std::string_view currentWord, WordClass 
             nounRule(currentWord, m, nextWordClass == WordClass::kNoun, state, lists);
             break;
         case dict::kWordVerb:
+            releaseHeld(state, lists);
             lists.output.append(state.verbPrefix, m);
             state.verbPrefix.assign(1, ' ');
             entry(lists, currentWord, "= ", m);
@@ -90,25 +100,26 @@ void applyRules(std::string_view token, std::string_view currentWord, WordClass 
                 state.heldAdjective = m;
                 state.adjectiveHeld = true;
             } else {
-                // An earlier adjective still held (its noun never came) is
-                // emitted before this one rather than dropped.
-                if (state.adjectiveHeld) emit(lists, state.heldAdjective);
+                // Whatever is still held (its noun never came) is emitted
+                // before this adjective rather than dropped.
+                releaseHeld(state, lists);
                 emit(lists, m);
-                state.heldAdjective.clear();
-                state.adjectiveHeld = false;
             }
             entry(lists, currentWord, " = ", m);
             break;
         case dict::kWordAdv:
         case dict::kWordConj:
+            releaseHeld(state, lists);
             emit(lists, m);
             entry(lists, currentWord, "=", m);
             break;
         case dict::kWordQuestion:
+            releaseHeld(state, lists);
             emit(lists, m);
             entry(lists, currentWord, "= ", m);
             break;
         default:  // preposition, idiom
+            releaseHeld(state, lists);
             emit(lists, m);
             entry(lists, currentWord, " = ", m);
             break;

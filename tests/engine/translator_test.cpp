@@ -250,6 +250,32 @@ TEST(Reordering, NounsComeBeforeTheirModifiers) {
     }
 }
 
+TEST(Reordering, HeldWordsComeOutWhenTheirNounDoesNotCome) {
+    // "key" looks like a noun ahead, but "key in" is a verb: what was held for
+    // it comes out before the verb, not after a later noun or never.
+    Entries entries = kBasic;
+    entries["key in"] = {{V, "ป้อน"}};
+    entries["garden path"] = {{Adv, "อย่างหลอกลวง"}};
+    const Dictionary d(entries);
+    struct Case {
+        std::string text;
+        Items tokens;
+    };
+    const Case cases[] = {
+        {"cat key in.", {"แมว", "ป้อน", "."}},
+        {"cat key in box.", {"แมว", "ป้อน", "กล่อง", "."}},
+        {"big key in box.", {"ใหญ่", "ป้อน", "กล่อง", "."}},
+        {"big house garden key in.", {"สวน", "บ้าน", "ใหญ่", "ป้อน", "."}},
+        {"cat garden path.", {"แมว", "อย่างหลอกลวง", "."}},
+        {"house key.", {"กุญแจ", "บ้าน", "."}},
+    };
+    for (const Case& c : cases) {
+        Items tokens = translate(d, c.text).tokens;
+        tokens.resize(tokens.size() - 2);  // the line end's phrase
+        EXPECT_EQ(tokens, c.tokens) << c.text;
+    }
+}
+
 TEST(Reordering, ArrangementEntriesStandBesideTheirWords) {
     const Dictionary d(kBasic);
     RunLists r = translate(d, "The big house is near the river and quickly zork.");
