@@ -103,7 +103,18 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"TermHeldAfterNoun", "It helps low-income countries.", "ประเทศรายได้น้อย", nullptr, false},
         Case{"TermFromReducedWord", "It moved at 20 kilometres an hour.", "กิโลเมตรต่อชั่วโมง", nullptr, false},
         Case{"TermAfterUs", "The US government paid in US dollars.", "รัฐบาลสหรัฐฯ", "เรา", false},
-        Case{"TermOfSeveralNouns", "Suicide bombers attacked the town.", "มือระเบิดพลีชีพ", "การฆ่าตัวตาย", false}),
+        Case{"TermOfSeveralNouns", "Suicide bombers attacked the town.", "มือระเบิดพลีชีพ", "การฆ่าตัวตาย", false},
+        // Words of news and fiction: a noun sense over an imported verb, a phrase
+        // reached from its reduced first word, and plural nouns that must keep
+        // their everyday reading beside the terms written from them.
+        Case{"NounOverImportedVerb", "He drew his rifle.", "ปืนไรเฟิล", "ขโมย", false},
+        Case{"PhraseOverImportedSense", "The girl curled up on her bed.", "ขดตัว", "ไม่พอใจ", false},
+        Case{"PhraseFromReducedVerb", "She scrambled to her feet.", "รีบลุกขึ้นยืน", nullptr, false},
+        Case{"PluralHeadwordKeepsPhrase", "She sells eggs at the farmers' market.", "ตลาดเกษตรกร", nullptr, false},
+        Case{"PossessiveLives", "A new road has made our lives better.", "ชีวิตของเรา", "อาศัยอยู่", false},
+        Case{"LivesAfterNameStaysVerb", "Mr Tanaka lives in a big house.", "ทานากะอาศัยอยู่", nullptr, false},
+        Case{"ComparativeNotObject", "It made the chariots lighter, faster.", "เบากว่า", "ไฟแช็ก", true},
+        Case{"PluralNounBeforeIn", "The academic results in the schools improved.", "ผลลัพธ์", "ส่งผลให้", true}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
