@@ -50,6 +50,9 @@ INSTANTIATE_TEST_SUITE_P(
         // "so" before an adjective intensifies it; "so that's" is no "so that".
         TalkCase{"SoBeforeAdjective", "The food was so good.", "ดีมาก", "ดังนั้น"},
         TalkCase{"SoThatIs", "So that's the plan.", "นั่นคือ", "เพื่อให้"},
+        // "so" opening a clause reads ก็เลย after its subject, a contraction included.
+        TalkCase{"SoOpeningClause", "So I went home.", "ฉันก็เลยกลับบ้าน", "ดังนั้น"},
+        TalkCase{"SoBeforeContraction", "So I'm going to fix it.", "ฉันก็เลยจะ", "m"},
         // "liked" is the verb, not the adjective "alike".
         TalkCase{"Liked", "She really liked the video.", "ชอบมาก", "เหมือน"},
         // A short word of talk never cuts a longer everyday word after the stem
