@@ -53,6 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
         // "so" opening a clause reads ก็เลย after its subject, a contraction included.
         TalkCase{"SoOpeningClause", "So I went home.", "ฉันก็เลยกลับบ้าน", "ดังนั้น"},
         TalkCase{"SoBeforeContraction", "So I'm going to fix it.", "ฉันก็เลยจะ", "m"},
+        // The rest of a contraction after a phrase that took its subject says nothing.
+        TalkCase{"ContractionAfterPhrase", "Then we're done.", "แล้วเราก็", "อีกครั้ง"},
         // "liked" is the verb, not the adjective "alike".
         TalkCase{"Liked", "She really liked the video.", "ชอบมาก", "เหมือน"},
         // A short word of talk never cuts a longer everyday word after the stem
