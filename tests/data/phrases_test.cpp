@@ -117,4 +117,39 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"PluralNounBeforeIn", "The academic results in the schools improved.", "ผลลัพธ์", "ส่งผลให้", true}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
+// The English of posts and speech: a contraction before an adverb, "gonna" or a verb
+// in -ing, "I" before an adverb of talk, chat spellings, "so" before an adjective or
+// opening a clause, and the short words of talk, none of which may cut a longer
+// everyday word.
+INSTANTIATE_TEST_SUITE_P(
+    Talk, PhraseInText,
+    ::testing::Values(
+        // "I" before an adverb is no lone English letter.
+        Case{"IBeforeAdverb", "I probably should go.", "ฉันน่าจะ", "I", false},
+        // A contraction before "gonna" or an adverb says no เป็น.
+        Case{"ContractionGonna", "We're gonna win.", "เราจะ", "เป็น", false},
+        Case{"ContractionStill", "I'm still here.", "ฉันยังคง", "เป็น", false},
+        Case{"WhatImGoingToDo", "That is what I'm going to do.", "สิ่งที่ฉันจะ", "อะไร", false},
+        // y'all is one word, not the letter y and "all".
+        Case{"Yall", "Thanks, y'all.", "ทุกคน", "ทั้งหมด", false},
+        // Chat abbreviations.
+        Case{"ChatAbbreviation", "It is fine tbh.", "พูดตรงๆ", "tbh", false},
+        // "so" before an adjective intensifies it; "so that's" is no "so that".
+        Case{"SoBeforeAdjective", "The food was so good.", "ดีมาก", "ดังนั้น", false},
+        Case{"SoThatIs", "So that's the plan.", "นั่นคือ", "เพื่อให้", false},
+        // "so" opening a clause reads ก็เลย after its subject, a contraction included.
+        Case{"SoOpeningClause", "So I went home.", "ฉันก็เลยกลับบ้าน", "ดังนั้น", false},
+        Case{"SoBeforeContraction", "So I'm going to fix it.", "ฉันก็เลยจะ", "m", false},
+        // The rest of a contraction after a phrase that took its subject says nothing.
+        Case{"ContractionAfterPhrase", "Then we're done.", "แล้วเราก็", "อีกครั้ง", false},
+        // "liked" is the verb, not the adjective "alike".
+        Case{"Liked", "She really liked the video.", "ชอบมาก", "เหมือน", false},
+        // A short word of talk never cuts a longer everyday word after the stem
+        // rules: "improved" is no "improv" + ed, "one-third" no "another one".
+        Case{"NoCutPastForm", "The road was improved.", "ปรับปรุง", "การแสดง", false},
+        Case{"NoCutFraction", "Another one-third went home.", "หนึ่งในสาม", "อีกอัน", false},
+        // An acronym of the news is no chat abbreviation: DMS is no plural of "DM".
+        Case{"AcronymNotChat", "Use DMS coordinates.", "DMS", "ข้อความ", false}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
 }  // namespace
