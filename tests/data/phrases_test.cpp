@@ -114,7 +114,16 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"PossessiveLives", "A new road has made our lives better.", "ชีวิตของเรา", "อาศัยอยู่", false},
         Case{"LivesAfterNameStaysVerb", "Mr Tanaka lives in a big house.", "ทานากะอาศัยอยู่", nullptr, false},
         Case{"ComparativeNotObject", "It made the chariots lighter, faster.", "เบากว่า", "ไฟแช็ก", true},
-        Case{"PluralNounBeforeIn", "The academic results in the schools improved.", "ผลลัพธ์", "ส่งผลให้", true}),
+        Case{"PluralNounBeforeIn", "The academic results in the schools improved.", "ผลลัพธ์", "ส่งผลให้", true},
+        // More of the news and fiction: a two-part compound across its hyphen, a
+        // short word over an imported definition, a past form after "I" (a lone
+        // "I" prints as the letter), a modal phrase that must leave the passive
+        // after "could be" alone, and a gesture with its possessive.
+        Case{"CompoundAcrossHyphen", "Self-driving cars are tested here.", "รถยนต์ไร้คนขับ", "ตัวเอง", false},
+        Case{"ShortWordOverDefinition", "The plan is flawed.", "มีข้อบกพร่อง", "มลทิน", false},
+        Case{"PastFormAfterI", "I spotted a bird.", "ฉันเห็นนก", nullptr, false},
+        Case{"PassiveAfterCouldBe", "The results could be seen.", "ถูก", nullptr, false},
+        Case{"GestureWithPossessive", "He crossed his arms.", "กอดอก", "ข้าม", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 // The English of posts and speech: a contraction before an adverb, "gonna" or a verb
