@@ -1,5 +1,8 @@
 #include "platform/thai_file_columns.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLocale>
@@ -10,6 +13,20 @@ namespace {
 
 // The columns of QFileSystemModel.
 enum Column { kName, kSize, kType, kModified };
+
+class FileDialogWatch final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            auto* dialog = qobject_cast<QFileDialog*>(watched);
+            if (dialog && !dialog->proxyModel()) dialog->setProxyModel(new ThaiFileColumns(dialog));
+        }
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -49,6 +66,11 @@ QVariant ThaiFileColumns::data(const QModelIndex& index, int role) const {
         default:
             return QIdentityProxyModel::data(index, role);
     }
+}
+
+void giveFileDialogsThaiColumns() {
+    QCoreApplication* app = QCoreApplication::instance();
+    app->installEventFilter(new FileDialogWatch(app));
 }
 
 }  // namespace platform

@@ -26,4 +26,9 @@ public:
     static QString typeText(const QFileInfo& info);
 };
 
+// Gives these columns to every file dialog of Qt's own that the application
+// shows without a proxy model of its own, such as the one the print dialog
+// opens to choose the file to print to.
+void giveFileDialogsThaiColumns();
+
 }  // namespace platform

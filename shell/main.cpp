@@ -14,6 +14,7 @@
 #include "documents/document_commands.h"
 #include "documents/document_io.h"
 #include "platform/qt_translation.h"
+#include "platform/thai_file_columns.h"
 #include "settings/options_dialog.h"
 #include "shell/about_dialog.h"
 #include "shell/colour_palettes.h"
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Qt's dialogs and buttons speak Thai like the rest of the interface.
     platform::installQtTranslation();
+    platform::giveFileDialogsThaiColumns();
     QApplication::setApplicationName(QStringLiteral("vantrel"));
     QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.vantrel.Vantrel"));
