@@ -225,13 +225,24 @@ TEST(Scanner, TypographicPunctuationTranslatesLikeItsStraightTwin) {
     EXPECT_EQ(r.missing, (Items{"zork"}));
 }
 
+// A text and the tokens it gives, without those of the line end's phrase.
+struct TokenCase {
+    std::string text;
+    Items tokens;
+};
+
+template <std::size_t N>
+void expectTokens(const Dictionary& d, const TokenCase (&cases)[N]) {
+    for (const TokenCase& c : cases) {
+        Items tokens = translate(d, c.text).tokens;
+        tokens.resize(tokens.size() - 2);
+        EXPECT_EQ(tokens, c.tokens) << c.text;
+    }
+}
+
 TEST(Reordering, NounsComeBeforeTheirModifiers) {
     const Dictionary d(kBasic);
-    struct Case {
-        std::string text;
-        Items tokens;
-    };
-    const Case cases[] = {
+    const TokenCase cases[] = {
         {"big house.", {"บ้าน", "ใหญ่", "."}},
         {"big red house.", {"ใหญ่", "บ้าน", "แดง", "."}},
         {"garden gate.", {"ประตู", "สวน", "."}},
@@ -243,11 +254,7 @@ TEST(Reordering, NounsComeBeforeTheirModifiers) {
         {"big garden gate key box.", {"กุญแจ", "ประตู", "สวน", "กล่อง", "ใหญ่", "."}},
         {"cat.", {"แมว", "."}},
     };
-    for (const Case& c : cases) {
-        Items tokens = translate(d, c.text).tokens;
-        tokens.resize(tokens.size() - 2);  // the line end's phrase
-        EXPECT_EQ(tokens, c.tokens) << c.text;
-    }
+    expectTokens(d, cases);
 }
 
 TEST(Reordering, HeldWordsComeOutWhenTheirNounDoesNotCome) {
@@ -257,11 +264,7 @@ TEST(Reordering, HeldWordsComeOutWhenTheirNounDoesNotCome) {
     entries["key in"] = {{V, "ป้อน"}};
     entries["garden path"] = {{Adv, "อย่างหลอกลวง"}};
     const Dictionary d(entries);
-    struct Case {
-        std::string text;
-        Items tokens;
-    };
-    const Case cases[] = {
+    const TokenCase cases[] = {
         {"cat key in.", {"แมว", "ป้อน", "."}},
         {"cat key in box.", {"แมว", "ป้อน", "กล่อง", "."}},
         {"big key in box.", {"ใหญ่", "ป้อน", "กล่อง", "."}},
@@ -269,11 +272,7 @@ TEST(Reordering, HeldWordsComeOutWhenTheirNounDoesNotCome) {
         {"cat garden path.", {"แมว", "อย่างหลอกลวง", "."}},
         {"house key.", {"กุญแจ", "บ้าน", "."}},
     };
-    for (const Case& c : cases) {
-        Items tokens = translate(d, c.text).tokens;
-        tokens.resize(tokens.size() - 2);  // the line end's phrase
-        EXPECT_EQ(tokens, c.tokens) << c.text;
-    }
+    expectTokens(d, cases);
 }
 
 TEST(Reordering, ArrangementEntriesStandBesideTheirWords) {
