@@ -158,7 +158,15 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NoCutPastForm", "The road was improved.", "ปรับปรุง", "การแสดง", false},
         Case{"NoCutFraction", "Another one-third went home.", "หนึ่งในสาม", "อีกอัน", false},
         // An acronym of the news is no chat abbreviation: DMS is no plural of "DM".
-        Case{"AcronymNotChat", "Use DMS coordinates.", "DMS", "ข้อความ", false}),
+        Case{"AcronymNotChat", "Use DMS coordinates.", "DMS", "ข้อความ", false},
+        // Thanks and wishes of talk are said whole, not word by word.
+        Case{"ThanksSoMuch", "Thanks so much!", "ขอบคุณมาก", "พอ", false},
+        Case{"WishMeLuck", "Wish me luck!", "อวยพรให้ฉันด้วย", "โชค", false},
+        // A hedged judgement keeps its own words: "not that bad" is no "that".
+        Case{"NotThatBad", "It is not that bad.", "ไม่แย่เท่าไร", "นั้น", false},
+        Case{"HappyWith", "I was not happy with it.", "พอใจกับ", nullptr, false},
+        // An everyday word of hobby posts, not the imported definition.
+        Case{"Template", "Use the template.", "เทมเพลต", "แผ่นที่เจาะ", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
