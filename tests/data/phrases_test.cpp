@@ -166,7 +166,10 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NotThatBad", "It is not that bad.", "ไม่แย่เท่าไร", "นั้น", false},
         Case{"HappyWith", "I was not happy with it.", "พอใจกับ", nullptr, false},
         // An everyday word of hobby posts, not the imported definition.
-        Case{"Template", "Use the template.", "เทมเพลต", "แผ่นที่เจาะ", false}),
+        Case{"Template", "Use the template.", "เทมเพลต", "แผ่นที่เจาะ", false},
+        // "back to" opening a post is a return, not the back of something.
+        Case{"BackTo", "Back to the store.", "กลับไปที่ร้านค้า", "หลัง", false},
+        Case{"TheOther", "The other car is red.", "อีก", "อื่น", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
