@@ -169,7 +169,11 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"Template", "Use the template.", "เทมเพลต", "แผ่นที่เจาะ", false},
         // "back to" opening a post is a return, not the back of something.
         Case{"BackTo", "Back to the store.", "กลับไปที่ร้านค้า", "หลัง", false},
-        Case{"TheOther", "The other car is red.", "อีก", "อื่น", false}),
+        Case{"TheOther", "The other car is red.", "อีก", "อื่น", false},
+        // "'s got" of talk is "has", not "is" + "get".
+        Case{"ItsGot", "It's got a little dent.", "มันมี", "ได้", false},
+        Case{"TakeACloseLook", "Take a close look at this bolt.", "ดูใกล้ๆ", "ปิด", false},
+        Case{"FriendOfMine", "It was a friend of mine.", "เพื่อนของฉัน", "ของของ", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
