@@ -173,7 +173,11 @@ INSTANTIATE_TEST_SUITE_P(
         // "'s got" of talk is "has", not "is" + "get".
         Case{"ItsGot", "It's got a little dent.", "มันมี", "ได้", false},
         Case{"TakeACloseLook", "Take a close look at this bolt.", "ดูใกล้ๆ", "ปิด", false},
-        Case{"FriendOfMine", "It was a friend of mine.", "เพื่อนของฉัน", "ของของ", false}),
+        Case{"FriendOfMine", "It was a friend of mine.", "เพื่อนของฉัน", "ของของ", false},
+        // A post may drop its subject: "About to ..." is still "about to".
+        Case{"AboutToNoSubject", "About to take my bread out.", "กำลังจะ", "เกี่ยวกับ", false},
+        Case{"HappyTo", "I would be happy to share it.", "ยินดี", "มีความสุข", false},
+        Case{"BackToBed", "I want to go back to bed.", "กลับไปนอน", "เตียง", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
