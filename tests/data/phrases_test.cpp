@@ -177,7 +177,11 @@ INSTANTIATE_TEST_SUITE_P(
         // A post may drop its subject: "About to ..." is still "about to".
         Case{"AboutToNoSubject", "About to take my bread out.", "กำลังจะ", "เกี่ยวกับ", false},
         Case{"HappyTo", "I would be happy to share it.", "ยินดี", "มีความสุข", false},
-        Case{"BackToBed", "I want to go back to bed.", "กลับไปนอน", "เตียง", false}),
+        Case{"BackToBed", "I want to go back to bed.", "กลับไปนอน", "เตียง", false},
+        // Everyday words of posts take their everyday sense, not a rare imported one.
+        Case{"CoordinatesOfMap", "The GPS coordinates are wrong.", "พิกัด", "เสื้อผ้า", false},
+        Case{"DentNoun", "It has a little dent.", "รอยบุบ", "หลุม", false},
+        Case{"OutageOfService", "A nationwide outage.", "ระบบล่ม", "กระแสไฟฟ้า", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
