@@ -181,7 +181,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Everyday words of posts take their everyday sense, not a rare imported one.
         Case{"CoordinatesOfMap", "The GPS coordinates are wrong.", "พิกัด", "เสื้อผ้า", false},
         Case{"DentNoun", "It has a little dent.", "รอยบุบ", "หลุม", false},
-        Case{"OutageOfService", "A nationwide outage.", "ระบบล่ม", "กระแสไฟฟ้า", false}),
+        Case{"OutageOfService", "A nationwide outage.", "ระบบล่ม", "กระแสไฟฟ้า", false},
+        Case{"DiscardVerb", "Don't discard your old oil.", "ทิ้ง", "สิ่งที่ถูกทอดทิ้ง", false},
+        Case{"MediaOutlet", "You cannot trust any media outlet.", "สื่อ", "ช่องระบาย", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
