@@ -183,7 +183,10 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"DentNoun", "It has a little dent.", "รอยบุบ", "หลุม", false},
         Case{"OutageOfService", "A nationwide outage.", "ระบบล่ม", "กระแสไฟฟ้า", false},
         Case{"DiscardVerb", "Don't discard your old oil.", "ทิ้ง", "สิ่งที่ถูกทอดทิ้ง", false},
-        Case{"MediaOutlet", "You cannot trust any media outlet.", "สื่อ", "ช่องระบาย", false}),
+        Case{"MediaOutlet", "You cannot trust any media outlet.", "สื่อ", "ช่องระบาย", false},
+        Case{"LetsJustSay", "Let's just say the birds like it.", "เอาเป็นว่า", "พูด", false},
+        Case{"WellWorthIt", "It was well worth it.", "คุ้มค่ามาก", nullptr, false},
+        Case{"FullCharge", "It lasts a day on a full charge.", "ชาร์จเต็ม", "ค่าธรรมเนียม", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
