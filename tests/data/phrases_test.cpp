@@ -186,7 +186,10 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"MediaOutlet", "You cannot trust any media outlet.", "สื่อ", "ช่องระบาย", false},
         Case{"LetsJustSay", "Let's just say the birds like it.", "เอาเป็นว่า", "พูด", false},
         Case{"WellWorthIt", "It was well worth it.", "คุ้มค่ามาก", nullptr, false},
-        Case{"FullCharge", "It lasts a day on a full charge.", "ชาร์จเต็ม", "ค่าธรรมเนียม", false}),
+        Case{"FullCharge", "It lasts a day on a full charge.", "ชาร์จเต็ม", "ค่าธรรมเนียม", false},
+        // Openers of talk that frame what follows.
+        Case{"AllItTakes", "All it takes is a bucket of water.", "สิ่งที่ต้องใช้ก็มีแค่", "เวลา", false},
+        Case{"ManyOfYou", "Many of you asked me.", "หลายคน", "หลายคุณ", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
