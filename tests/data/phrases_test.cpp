@@ -189,7 +189,10 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"FullCharge", "It lasts a day on a full charge.", "ชาร์จเต็ม", "ค่าธรรมเนียม", false},
         // Openers of talk that frame what follows.
         Case{"AllItTakes", "All it takes is a bucket of water.", "สิ่งที่ต้องใช้ก็มีแค่", "เวลา", false},
-        Case{"ManyOfYou", "Many of you asked me.", "หลายคน", "หลายคุณ", false}),
+        Case{"ManyOfYou", "Many of you asked me.", "หลายคน", "หลายคุณ", false},
+        // The sign-offs of a video, as a Thai presenter says them.
+        Case{"LikeButton", "Hit the like button.", "กดไลก์", "ตี", false},
+        Case{"LongStoryShort", "Long story short, it broke.", "สรุปสั้นๆ", "ยาว", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
