@@ -158,7 +158,41 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NoCutPastForm", "The road was improved.", "ปรับปรุง", "การแสดง", false},
         Case{"NoCutFraction", "Another one-third went home.", "หนึ่งในสาม", "อีกอัน", false},
         // An acronym of the news is no chat abbreviation: DMS is no plural of "DM".
-        Case{"AcronymNotChat", "Use DMS coordinates.", "DMS", "ข้อความ", false}),
+        Case{"AcronymNotChat", "Use DMS coordinates.", "DMS", "ข้อความ", false},
+        // Thanks and wishes of talk are said whole, not word by word.
+        Case{"ThanksSoMuch", "Thanks so much!", "ขอบคุณมาก", "พอ", false},
+        Case{"WishMeLuck", "Wish me luck!", "อวยพรให้ฉันด้วย", "โชค", false},
+        // A hedged judgement keeps its own words: "not that bad" is no "that".
+        Case{"NotThatBad", "It is not that bad.", "ไม่แย่เท่าไร", "นั้น", false},
+        Case{"HappyWith", "I was not happy with it.", "พอใจกับ", nullptr, false},
+        // An everyday word of hobby posts, not the imported definition.
+        Case{"Template", "Use the template.", "เทมเพลต", "แผ่นที่เจาะ", false},
+        // "back to" opening a post is a return, not the back of something.
+        Case{"BackTo", "Back to the store.", "กลับไปที่ร้านค้า", "หลัง", false},
+        Case{"TheOther", "The other car is red.", "อีก", "อื่น", false},
+        // "'s got" of talk is "has", not "is" + "get".
+        Case{"ItsGot", "It's got a little dent.", "มันมี", "ได้", false},
+        Case{"TakeACloseLook", "Take a close look at this bolt.", "ดูใกล้ๆ", "ปิด", false},
+        Case{"FriendOfMine", "It was a friend of mine.", "เพื่อนของฉัน", "ของของ", false},
+        // A post may drop its subject: "About to ..." is still "about to".
+        Case{"AboutToNoSubject", "About to take my bread out.", "กำลังจะ", "เกี่ยวกับ", false},
+        Case{"HappyTo", "I would be happy to share it.", "ยินดี", "มีความสุข", false},
+        Case{"BackToBed", "I want to go back to bed.", "กลับไปนอน", "เตียง", false},
+        // Everyday words of posts take their everyday sense, not a rare imported one.
+        Case{"CoordinatesOfMap", "The GPS coordinates are wrong.", "พิกัด", "เสื้อผ้า", false},
+        Case{"DentNoun", "It has a little dent.", "รอยบุบ", "หลุม", false},
+        Case{"OutageOfService", "A nationwide outage.", "ระบบล่ม", "กระแสไฟฟ้า", false},
+        Case{"DiscardVerb", "Don't discard your old oil.", "ทิ้ง", "สิ่งที่ถูกทอดทิ้ง", false},
+        Case{"MediaOutlet", "You cannot trust any media outlet.", "สื่อ", "ช่องระบาย", false},
+        Case{"LetsJustSay", "Let's just say the birds like it.", "เอาเป็นว่า", "พูด", false},
+        Case{"WellWorthIt", "It was well worth it.", "คุ้มค่ามาก", nullptr, false},
+        Case{"FullCharge", "It lasts a day on a full charge.", "ชาร์จเต็ม", "ค่าธรรมเนียม", false},
+        // Openers of talk that frame what follows.
+        Case{"AllItTakes", "All it takes is a bucket of water.", "สิ่งที่ต้องใช้ก็มีแค่", "เวลา", false},
+        Case{"ManyOfYou", "Many of you asked me.", "หลายคน", "หลายคุณ", false},
+        // The sign-offs of a video, as a Thai presenter says them.
+        Case{"LikeButton", "Hit the like button.", "กดไลก์", "ตี", false},
+        Case{"LongStoryShort", "Long story short, it broke.", "สรุปสั้นๆ", "ยาว", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
