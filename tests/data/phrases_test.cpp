@@ -123,7 +123,13 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"ShortWordOverDefinition", "The plan is flawed.", "มีข้อบกพร่อง", "มลทิน", false},
         Case{"PastFormAfterI", "I spotted a bird.", "ฉันเห็นนก", nullptr, false},
         Case{"PassiveAfterCouldBe", "The results could be seen.", "ถูก", nullptr, false},
-        Case{"GestureWithPossessive", "He crossed his arms.", "กอดอก", "ข้าม", false}),
+        Case{"GestureWithPossessive", "He crossed his arms.", "กอดอก", "ข้าม", false},
+        // Set phrases of narrative: a narrow escape, a degree before "to", a
+        // form of address over the noun it is made of, and a chase in the past.
+        Case{"OnlyJustNarrowEscape", "She only just reached the boat.", "อย่างหวุดหวิด", "เพียงแค่", false},
+        Case{"EnoughToBeforeVerb", "It was big enough to hold ten people.", "พอที่จะ", nullptr, false},
+        Case{"FormOfAddress", "Your Majesty, the army is here.", "ฝ่าบาท", "ความสง่า", false},
+        Case{"ChaseInThePast", "The guards gave chase.", "ไล่ตาม", "ให้", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 // The English of posts and speech: a contraction before an adverb, "gonna" or a verb
