@@ -129,7 +129,13 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"OnlyJustNarrowEscape", "She only just reached the boat.", "อย่างหวุดหวิด", "เพียงแค่", false},
         Case{"EnoughToBeforeVerb", "It was big enough to hold ten people.", "พอที่จะ", nullptr, false},
         Case{"FormOfAddress", "Your Majesty, the army is here.", "ฝ่าบาท", "ความสง่า", false},
-        Case{"ChaseInThePast", "The guards gave chase.", "ไล่ตาม", "ให้", false}),
+        Case{"ChaseInThePast", "The guards gave chase.", "ไล่ตาม", "ให้", false},
+        // Figures of reports: a change "by" an amount from an irregular past, a
+        // language after "in", and a term that a shorter phrase ("in public")
+        // must not cut.
+        Case{"ChangeByAmount", "Sales rose by 30% last year.", "เพิ่มขึ้น30%", "โดย", false},
+        Case{"InLanguage", "He spoke in Russian.", "เป็นภาษารัสเซีย", nullptr, false},
+        Case{"TermPastInPublic", "Changes in public policy matter.", "นโยบายสาธารณะ", "ที่สาธารณะ", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 // The English of posts and speech: a contraction before an adverb, "gonna" or a verb
