@@ -135,7 +135,10 @@ INSTANTIATE_TEST_SUITE_P(
         // must not cut.
         Case{"ChangeByAmount", "Sales rose by 30% last year.", "เพิ่มขึ้น30%", "โดย", false},
         Case{"InLanguage", "He spoke in Russian.", "เป็นภาษารัสเซีย", nullptr, false},
-        Case{"TermPastInPublic", "Changes in public policy matter.", "นโยบายสาธารณะ", "ที่สาธารณะ", false}),
+        Case{"TermPastInPublic", "Changes in public policy matter.", "นโยบายสาธารณะ", "ที่สาธารณะ", false},
+        // "head of" names a person and keeps its place before the noun it heads.
+        Case{"HeadOfBeforeNoun", "She is head of operations.", "หัวหน้าการดำเนินงาน", "หัวของ", false},
+        Case{"HyphenatedLanguageAdjective", "Russian-speaking people live there.", "คนที่พูดภาษารัสเซีย", nullptr, false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 // The English of posts and speech: a contraction before an adverb, "gonna" or a verb
