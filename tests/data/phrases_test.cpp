@@ -138,7 +138,11 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"TermPastInPublic", "Changes in public policy matter.", "นโยบายสาธารณะ", "ที่สาธารณะ", false},
         // "head of" names a person and keeps its place before the noun it heads.
         Case{"HeadOfBeforeNoun", "She is head of operations.", "หัวหน้าการดำเนินงาน", "หัวของ", false},
-        Case{"HyphenatedLanguageAdjective", "Russian-speaking people live there.", "คนที่พูดภาษารัสเซีย", nullptr, false}),
+        Case{"HyphenatedLanguageAdjective", "Russian-speaking people live there.", "คนที่พูดภาษารัสเซีย", nullptr, false},
+        // Narrative: "as" before a pronoun tells what happened meanwhile, and a
+        // set phrase reached from its inflected verb.
+        Case{"AsMeanwhile", "She smiled as she walked away.", "ขณะที่เธอ", "เป็น", false},
+        Case{"MakesNoSense", "That makes no sense.", "ไม่สมเหตุสมผล", "ความรู้สึก", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 // The English of posts and speech: a contraction before an adverb, "gonna" or a verb
