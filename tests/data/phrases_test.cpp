@@ -142,7 +142,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Narrative: "as" before a pronoun tells what happened meanwhile, and a
         // set phrase reached from its inflected verb.
         Case{"AsMeanwhile", "She smiled as she walked away.", "ขณะที่เธอ", "เป็น", false},
-        Case{"MakesNoSense", "That makes no sense.", "ไม่สมเหตุสมผล", "ความรู้สึก", false}),
+        Case{"MakesNoSense", "That makes no sense.", "ไม่สมเหตุสมผล", "ความรู้สึก", false},
+        // "over" before a span of time to come, and a promise broken in the past.
+        Case{"OverTheNextYears", "Prices will rise over the next three years.", "ในอีกสามปี", "เหนือ", false},
+        Case{"BrokeAPromise", "He broke a promise.", "ผิดสัญญา", "แตก", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 // The English of posts and speech: a contraction before an adverb, "gonna" or a verb
