@@ -145,7 +145,11 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"MakesNoSense", "That makes no sense.", "ไม่สมเหตุสมผล", "ความรู้สึก", false},
         // "over" before a span of time to come, and a promise broken in the past.
         Case{"OverTheNextYears", "Prices will rise over the next three years.", "ในอีกสามปี", "เหนือ", false},
-        Case{"BrokeAPromise", "He broke a promise.", "ผิดสัญญา", "แตก", false}),
+        Case{"BrokeAPromise", "He broke a promise.", "ผิดสัญญา", "แตก", false},
+        // "no matter how" and "whatever it was" open a clause of concession.
+        Case{"NoMatterHow", "No matter how hard he tried, it failed.", "ไม่ว่าจะ", "ไม่มีเรื่อง", false},
+        Case{"WhateverItWas", "Whatever it was, it spread its wings.", "ไม่ว่ามันจะเป็นอะไร", "อะไรก็ได้", false},
+        Case{"AroundHere", "Is there a shop around here?", "แถวนี้", "รอบๆ", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 // The English of posts and speech: a contraction before an adverb, "gonna" or a verb
