@@ -123,7 +123,33 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"ShortWordOverDefinition", "The plan is flawed.", "มีข้อบกพร่อง", "มลทิน", false},
         Case{"PastFormAfterI", "I spotted a bird.", "ฉันเห็นนก", nullptr, false},
         Case{"PassiveAfterCouldBe", "The results could be seen.", "ถูก", nullptr, false},
-        Case{"GestureWithPossessive", "He crossed his arms.", "กอดอก", "ข้าม", false}),
+        Case{"GestureWithPossessive", "He crossed his arms.", "กอดอก", "ข้าม", false},
+        // Set phrases of narrative: a narrow escape, a degree before "to", a
+        // form of address over the noun it is made of, and a chase in the past.
+        Case{"OnlyJustNarrowEscape", "She only just reached the boat.", "อย่างหวุดหวิด", "เพียงแค่", false},
+        Case{"EnoughToBeforeVerb", "It was big enough to hold ten people.", "พอที่จะ", nullptr, false},
+        Case{"FormOfAddress", "Your Majesty, the army is here.", "ฝ่าบาท", "ความสง่า", false},
+        Case{"ChaseInThePast", "The guards gave chase.", "ไล่ตาม", "ให้", false},
+        // Figures of reports: a change "by" an amount from an irregular past, a
+        // language after "in", and a term that a shorter phrase ("in public")
+        // must not cut.
+        Case{"ChangeByAmount", "Sales rose by 30% last year.", "เพิ่มขึ้น30%", "โดย", false},
+        Case{"InLanguage", "He spoke in Russian.", "เป็นภาษารัสเซีย", nullptr, false},
+        Case{"TermPastInPublic", "Changes in public policy matter.", "นโยบายสาธารณะ", "ที่สาธารณะ", false},
+        // "head of" names a person and keeps its place before the noun it heads.
+        Case{"HeadOfBeforeNoun", "She is head of operations.", "หัวหน้าการดำเนินงาน", "หัวของ", false},
+        Case{"HyphenatedLanguageAdjective", "Russian-speaking people live there.", "คนที่พูดภาษารัสเซีย", nullptr, false},
+        // Narrative: "as" before a pronoun tells what happened meanwhile, and a
+        // set phrase reached from its inflected verb.
+        Case{"AsMeanwhile", "She smiled as she walked away.", "ขณะที่เธอ", "เป็น", false},
+        Case{"MakesNoSense", "That makes no sense.", "ไม่สมเหตุสมผล", "ความรู้สึก", false},
+        // "over" before a span of time to come, and a promise broken in the past.
+        Case{"OverTheNextYears", "Prices will rise over the next three years.", "ในอีกสามปี", "เหนือ", false},
+        Case{"BrokeAPromise", "He broke a promise.", "ผิดสัญญา", "แตก", false},
+        // "no matter how" and "whatever it was" open a clause of concession.
+        Case{"NoMatterHow", "No matter how hard he tried, it failed.", "ไม่ว่าจะ", "ไม่มีเรื่อง", false},
+        Case{"WhateverItWas", "Whatever it was, it spread its wings.", "ไม่ว่ามันจะเป็นอะไร", "อะไรก็ได้", false},
+        Case{"AroundHere", "Is there a shop around here?", "แถวนี้", "รอบๆ", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 // The English of posts and speech: a contraction before an adverb, "gonna" or a verb
