@@ -225,7 +225,11 @@ INSTANTIATE_TEST_SUITE_P(
         // "than expected" after a comparative says "กว่า" once.
         Case{"ThanExpected", "It was quicker than expected.", "เร็วกว่าที่คาดไว้", "กว่ากว่า", false},
         // "about" before a span of time is a rough amount, not a topic.
-        Case{"AboutAnHour", "It takes about an hour.", "ประมาณหนึ่งชั่วโมง", "เกี่ยวกับ", false}),
+        Case{"AboutAnHour", "It takes about an hour.", "ประมาณหนึ่งชั่วโมง", "เกี่ยวกับ", false},
+        // The everyday word, not the imported definition or a rarer sense.
+        Case{"SalesFigures", "Sales rose last year.", "ยอดขาย", "การขาย", false},
+        Case{"ComprisePeople", "The team comprises five people.", "ประกอบด้วย", "รวมถึง", false},
+        Case{"ClimaxOfStory", "The climax of the story.", "จุดสุดยอด", "เหตุการณ์", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
