@@ -218,7 +218,18 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"ManyOfYou", "Many of you asked me.", "หลายคน", "หลายคุณ", false},
         // The sign-offs of a video, as a Thai presenter says them.
         Case{"LikeButton", "Hit the like button.", "กดไลก์", "ตี", false},
-        Case{"LongStoryShort", "Long story short, it broke.", "สรุปสั้นๆ", "ยาว", false}),
+        Case{"LongStoryShort", "Long story short, it broke.", "สรุปสั้นๆ", "ยาว", false},
+        // "face" after a modal is the verb, not the noun of the body.
+        Case{"WillFace", "The country will face a deadline.", "จะเผชิญกับ", "ใบหน้า", false},
+        Case{"CouldFace", "Firms could face fines.", "อาจเผชิญกับ", "ใบหน้า", false},
+        // "than expected" after a comparative says "กว่า" once.
+        Case{"ThanExpected", "It was quicker than expected.", "เร็วกว่าที่คาดไว้", "กว่ากว่า", false},
+        // "about" before a span of time is a rough amount, not a topic.
+        Case{"AboutAnHour", "It takes about an hour.", "ประมาณหนึ่งชั่วโมง", "เกี่ยวกับ", false},
+        // The everyday word, not the imported definition or a rarer sense.
+        Case{"SalesFigures", "Sales rose last year.", "ยอดขาย", "การขาย", false},
+        Case{"ComprisePeople", "The team comprises five people.", "ประกอบด้วย", "รวมถึง", false},
+        Case{"ClimaxOfStory", "The climax of the story.", "จุดสุดยอด", "เหตุการณ์", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
