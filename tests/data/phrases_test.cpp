@@ -229,7 +229,17 @@ INSTANTIATE_TEST_SUITE_P(
         // The everyday word, not the imported definition or a rarer sense.
         Case{"SalesFigures", "Sales rose last year.", "ยอดขาย", "การขาย", false},
         Case{"ComprisePeople", "The team comprises five people.", "ประกอบด้วย", "รวมถึง", false},
-        Case{"ClimaxOfStory", "The climax of the story.", "จุดสุดยอด", "เหตุการณ์", false}),
+        Case{"ClimaxOfStory", "The climax of the story.", "จุดสุดยอด", "เหตุการณ์", false},
+        // Clause openers of talk say what follows, not "this" + "is" + "why".
+        Case{"ThisIsWhy", "This is why I did it.", "นี่คือเหตุผลที่", "ทำไม", false},
+        Case{"ThatsWhy", "That's why we left.", "นั่นคือเหตุผลที่", "ทำไม", false},
+        Case{"HowIMade", "I will show you how I made it.", "วิธีที่ฉัน", "อย่างไร", false},
+        // Phrases of stories whose words alone read wrong.
+        Case{"NeedSomeHelp", "Do you need some help?", "ต้องการความช่วยเหลือ", "ช่วยด้วย", false},
+        Case{"BehindTheScenes", "It shows the work behind the scenes.", "เบื้องหลัง", "ฉาก", false},
+        Case{"HungAround", "Nobody hung around this place.", "อยู่แถว", "แขวน", false},
+        Case{"IDoubt", "I doubt they took it.", "ฉันสงสัยว่า", "ความสงสัย", false},
+        Case{"ForAboutPrice", "You can buy it for about ten dollars.", "ประมาณ", "เกี่ยวกับ", false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
