@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "dictionary/record.h"
+#include "engine/utf8.h"
 
 namespace engine {
 
@@ -46,6 +47,27 @@ std::string collapseSpaces(std::string_view text) {
         out.push_back(c);
     }
     return out;
+}
+
+bool endsWithEither(std::string_view s, std::string_view a, std::string_view b) {
+    const std::size_t n = a.size();
+    if (s.size() < n) return false;
+    const char* tail = s.data() + s.size() - n;
+    bool isA = true, isB = true;
+    for (std::size_t k = 0; k < n; ++k) {
+        isA = isA && tail[k] == a[k];
+        isB = isB && tail[k] == b[k];
+    }
+    return isA || isB;
+}
+
+StemEnding stemEnding(std::string_view word) {
+    if (endsWithEither(word, "s", "S") && utf8Length(word) > 2 && word[word.size() - 2] != '\'')
+        return StemEnding::kPlural;
+    if (endsWithEither(word, "ed", "ED")) return StemEnding::kEd;
+    if (endsWithEither(word, "ion", "ION")) return StemEnding::kIon;
+    if (endsWithEither(word, "ing", "ING")) return StemEnding::kIng;
+    return StemEnding::kNone;
 }
 
 std::string_view straightQuotes(std::string_view key, std::string* scratch) {

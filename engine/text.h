@@ -1,5 +1,6 @@
 // Text helpers of the engine: the separator set, phrase splitting, white
-// space collapsed and the case-insensitive removal of repeated values.
+// space collapsed, the endings the stem rules take off and the
+// case-insensitive removal of repeated values.
 #pragma once
 
 #include <string>
@@ -25,6 +26,17 @@ std::vector<std::string> splitText(std::string_view text, std::string_view delim
 // The text with every run of ASCII white space (space, tab, line feed,
 // carriage return, vertical tab, form feed) as one space and none at either end.
 std::string collapseSpaces(std::string_view text);
+
+// True when `s` ends with `a` or with `b`, both of the same length (an ending
+// in lower and in upper case).
+bool endsWithEither(std::string_view s, std::string_view a, std::string_view b);
+
+// The ending the stem rules take off a word the dictionary lacks, before the
+// headwords of several words that start with it are tried: a plural "s" (a
+// word of three letters or more, not after an apostrophe), "ed", "ion" or
+// "ing", each in lower or upper case.
+enum class StemEnding { kNone, kPlural, kEd, kIon, kIng };
+StemEnding stemEnding(std::string_view word);
 
 // Each distinct value once, in the order of first occurrence; values that
 // differ only in the letter case of A to Z count as the same.

@@ -26,19 +26,6 @@ bool filledAgainstEmpty(const FieldValue& v) {
     return v && !v->empty();
 }
 
-// True when s ends with a or with b, both of the same length.
-bool endsWith(std::string_view s, std::string_view a, std::string_view b) {
-    const std::size_t n = a.size();
-    if (s.size() < n) return false;
-    const char* tail = s.data() + s.size() - n;
-    bool isA = true, isB = true;
-    for (std::size_t k = 0; k < n; ++k) {
-        isA = isA && tail[k] == a[k];
-        isB = isB && tail[k] == b[k];
-    }
-    return isA || isB;
-}
-
 // The class of a found following word: the tag of its first filled field.
 // Chain A tests the conjunction against empty, chain B against a space.
 void chooseClass(const DictRecord& r, bool chainA, WordClass* nextWordClass) {
@@ -377,18 +364,24 @@ std::size_t Translator::wordStep(std::size_t i) {
     const DictRecord* record = m_aheadIndex == i ? m_aheadRecord : lookupWord(i);
     bool known = true;
     if (!record) {
-        const std::string_view w = asRead;
-        if (endsWith(w, "s", "S") && utf8Length(w) > 2 && w[w.size() - 2] != '\'') {
-            m_current.pop_back();
-            record = lookup(m_current);
-            if (!record) nextWordClass = WordClass::kNoun;
-        } else if (endsWith(w, "ed", "ED")) {
-            record = stemOrE(m_current, 2, &known);
-        } else if (endsWith(w, "ion", "ION")) {
-            record = stemOrE(m_current, 3, &known);
-        } else if (endsWith(w, "ing", "ING")) {
-            m_state.verbPrefix = "การ";
-            record = stemOrE(m_current, 3, &known);
+        switch (stemEnding(asRead)) {
+            case StemEnding::kPlural:
+                m_current.pop_back();
+                record = lookup(m_current);
+                if (!record) nextWordClass = WordClass::kNoun;
+                break;
+            case StemEnding::kEd:
+                record = stemOrE(m_current, 2, &known);
+                break;
+            case StemEnding::kIon:
+                record = stemOrE(m_current, 3, &known);
+                break;
+            case StemEnding::kIng:
+                m_state.verbPrefix = "การ";
+                record = stemOrE(m_current, 3, &known);
+                break;
+            case StemEnding::kNone:
+                break;
         }
     }
 
@@ -453,12 +446,12 @@ std::size_t Translator::wordStep(std::size_t i) {
         } else {
             const DictRecord* stem = nullptr;  // a word no rule shortens stays missing
             bool stemKnown = true;
-            if (endsWith(m_next, "s", "S")) {
+            if (endsWithEither(m_next, "s", "S")) {
                 m_next.pop_back();
                 stem = lookup(m_next);
-            } else if (endsWith(m_next, "ed", "ED")) {
+            } else if (endsWithEither(m_next, "ed", "ED")) {
                 stem = stemOrE(m_next, 2, &stemKnown);
-            } else if (endsWith(m_next, "ion", "ION")) {
+            } else if (endsWithEither(m_next, "ion", "ION")) {
                 stem = stemOrE(m_next, 3, &stemKnown);
             }
             if (!stemKnown) stem = lookup(m_next);

@@ -1,9 +1,11 @@
 // Laying the imported records under the core: the core wins field by field.
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "dictionary/import/common.h"
 #include "dictionary/import/import.h"
+#include "engine/text.h"
 
 namespace dictimport {
 
@@ -66,29 +68,18 @@ bool opaquePhrase(const dict::DictRecord& rec,
                         [&](const std::string& m) { return contains(thai, m); });
 }
 
-// Whether the translator shortens a word it does not find before it matches
-// the words after it: a plural "-s" (not after an apostrophe, words of three
-// letters or more), "-ed", "-ion" or "-ing".
-bool shortenedWhenMissing(std::string_view w) {
-    const auto endsWith = [&](std::string_view e) {
-        return w.size() >= e.size() && w.substr(w.size() - e.size()) == e;
-    };
-    if (endsWith("s") && w.size() > 2 && w[w.size() - 2] != '\'') return true;
-    return endsWith("ed") || endsWith("ion") || endsWith("ing");
-}
-
 // Leaves out the records from `first` on that the phrase matcher can never
 // reach: several words whose first word is no headword and is shortened by the
 // stem rules before the words after it are tried ("frying pan" is looked for as
 // "fry pan"). Records matched as whole phrases only (questions, idioms) stay.
 // Returns how many were left out.
 std::size_t leaveOutUnreachable(std::vector<dict::DictRecord>* records, std::size_t first) {
-    std::unordered_map<std::string, bool> keys;
+    std::unordered_set<std::string> keys;
     for (const dict::DictRecord& rec : *records)
-        if (rec[dict::kWordEn]) keys[dict::foldCase(*rec[dict::kWordEn])] = true;
+        if (rec[dict::kWordEn]) keys.insert(dict::foldCase(*rec[dict::kWordEn]));
     const auto unreachable = [&](const dict::DictRecord& rec) {
         const std::vector<std::string> w = words(dict::foldCase(rec[dict::kWordEn].value_or("")));
-        if (w.size() < 2 || keys.count(w.front()) > 0 || !shortenedWhenMissing(w.front()))
+        if (w.size() < 2 || keys.count(w.front()) > 0 || engine::stemEnding(w.front()) == engine::StemEnding::kNone)
             return false;
         for (const int field : kRuleOrder) {
             const bool phraseField = field == dict::kWordQuestion || field == dict::kWordIdiom;
